@@ -14,9 +14,9 @@ void PrepareLocalTree(Env& env);
 // C:\A_Run\Aplikace\LOrvo and DataRoot\LOrvo with their subdirectories, in
 // the installation's order.
 void CreateApplicationTrees(Session& session);
-// CreateApplicationTrees, then the defaults: the files of DataRoot\LOrvo\
-// PomSoub and \Dokum missing locally, and the document-list definitions
-// missing in DataRoot\LOrvo\PomSoub taken from DefSoub.
+// CreateApplicationTrees, then the defaults: the files of
+// DataRoot\LOrvo\PomSoub and \Dokum missing locally, and the document-list
+// definitions missing in DataRoot\LOrvo\PomSoub taken from DefSoub.
 void PrepareDirectories(Session& session);
 
 }  // namespace orvo

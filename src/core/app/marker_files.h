@@ -1,7 +1,7 @@
 // User marker files "*.J". The system creates none of them: the rights
-// administration erases the marker of the current user in C:\A_Run\
-// Uzivatele, and the login dialog lists and erases the markers that lie
-// beside the access file.
+// administration erases the marker of the current user in
+// C:\A_Run\Uzivatele, and the login dialog lists and erases the markers
+// that lie beside the access file.
 #pragma once
 
 #include <string>
