@@ -47,20 +47,6 @@ bool CopyBytes(DosFile& in, DosFile& out, size_t blockSize) {
   }
 }
 
-// Keeps the current directory of the file system across a scope, also when
-// the application ends on the way.
-class CurrentDirGuard {
- public:
-  explicit CurrentDirGuard(DosFs& fs) : fs_(fs), saved_(fs.CurrentDir()) {}
-  ~CurrentDirGuard() { fs_.ChangeDir(saved_); }
-  CurrentDirGuard(const CurrentDirGuard&) = delete;
-  CurrentDirGuard& operator=(const CurrentDirGuard&) = delete;
-
- private:
-  DosFs& fs_;
-  std::string saved_;
-};
-
 // Files of an archive directory that count as generations: no directories,
 // nothing hidden or system.
 std::vector<DirEntry> GenerationFiles(Env& env, std::string_view file, std::string_view dir) {
@@ -263,11 +249,13 @@ std::string GenerationMask(std::string_view name) {
 
 void ArchiveRotate(Env& env, std::string_view file, std::string_view dir, int n) {
   if (!FileExistsQuiet(env, file)) return;
-  CurrentDirGuard guard(env.fs);
   n = std::clamp(n, 1, 999);
   std::string d = WithoutTrailingBackslash(dir);
   MakeDirPath(env, d);
-  int result = env.fs.ChangeDir(d.size() == 2 && d[1] == ':' ? d + "\\" : d);
+  // Every name below is a full path, so the current directory need not move;
+  // a directory that cannot be entered is still the end.
+  int result = env.fs.DirExists(d.size() == 2 && d[1] == ':' ? d + "\\" : d) ? kIoOk
+                                                                              : kIoPathNotFound;
   if (result != kIoOk) FatalCode(env, result, d + "-CHDIR");
 
   std::string name = FileNameOf(file);
