@@ -84,6 +84,7 @@ std::optional<DriveMap> DriveMap::Parse(std::string_view spec, std::string* erro
     if (!IsLetter(letter)) return fail("expected a drive letter A to Z");
     std::string_view rest = entry.substr(1);
     if (!rest.empty() && rest.front() == ':') rest.remove_prefix(1);
+    rest = TrimSpace(rest);
     if (rest.empty() || rest.front() != '=') return fail("expected \"=\" after the letter");
     std::string_view dir = TrimSpace(rest.substr(1));
     if (dir.empty()) return fail("the directory is missing");
