@@ -47,20 +47,6 @@ bool CopyBytes(DosFile& in, DosFile& out, size_t blockSize) {
   }
 }
 
-// Keeps the current directory of the file system across a scope, also when
-// the application ends on the way.
-class CurrentDirGuard {
- public:
-  explicit CurrentDirGuard(DosFs& fs) : fs_(fs), saved_(fs.CurrentDir()) {}
-  ~CurrentDirGuard() { fs_.ChangeDir(saved_); }
-  CurrentDirGuard(const CurrentDirGuard&) = delete;
-  CurrentDirGuard& operator=(const CurrentDirGuard&) = delete;
-
- private:
-  DosFs& fs_;
-  std::string saved_;
-};
-
 // Files of an archive directory that count as generations: no directories,
 // nothing hidden or system.
 std::vector<DirEntry> GenerationFiles(Env& env, std::string_view file, std::string_view dir) {
@@ -239,35 +225,42 @@ bool SafeReplace(Env& env, std::string_view source, std::string_view target, boo
   return true;
 }
 
+namespace {
+
+// The position of the first "." of the file name part, or npos.
+size_t FirstDotOfName(std::string_view path) {
+  size_t nameStart = path.find_last_of("\\:");
+  nameStart = nameStart == std::string_view::npos ? 0 : nameStart + 1;
+  return path.find('.', nameStart);
+}
+
+}  // namespace
+
 std::string GenerationName(std::string_view name, int k) {
   char digits[16];
   std::snprintf(digits, sizeof digits, "_%03d", k);
-  std::string n(name);
-  size_t nameStart = n.find_last_of("\\:");
-  nameStart = nameStart == std::string::npos ? 0 : nameStart + 1;
-  size_t dot = n.find('.', nameStart);
+  size_t dot = FirstDotOfName(name);
   // A name without an extension takes the number at its end, so that its
   // generation mask (name + "*.*") finds the generations again.
-  if (dot == std::string::npos) return n + digits;
-  return n.insert(dot, digits);
+  if (dot == std::string_view::npos) return std::string(name) + digits;
+  return std::string(name.substr(0, dot)) + digits + std::string(name.substr(dot));
 }
 
 std::string GenerationMask(std::string_view name) {
-  std::string n(name);
-  size_t nameStart = n.find_last_of("\\:");
-  nameStart = nameStart == std::string::npos ? 0 : nameStart + 1;
-  size_t dot = n.find('.', nameStart);
-  if (dot == std::string::npos) return n + "*.*";
-  return n.insert(dot, "*");
+  size_t dot = FirstDotOfName(name);
+  if (dot == std::string_view::npos) return std::string(name) + "*.*";
+  return std::string(name.substr(0, dot)) + "*" + std::string(name.substr(dot));
 }
 
 void ArchiveRotate(Env& env, std::string_view file, std::string_view dir, int n) {
   if (!FileExistsQuiet(env, file)) return;
-  CurrentDirGuard guard(env.fs);
   n = std::clamp(n, 1, 999);
   std::string d = WithoutTrailingBackslash(dir);
   MakeDirPath(env, d);
-  int result = env.fs.ChangeDir(d.size() == 2 && d[1] == ':' ? d + "\\" : d);
+  // Every name below is a full path, so the current directory need not move;
+  // a directory that cannot be entered is still the end.
+  int result = env.fs.DirExists(d.size() == 2 && d[1] == ':' ? d + "\\" : d) ? kIoOk
+                                                                              : kIoPathNotFound;
   if (result != kIoOk) FatalCode(env, result, d + "-CHDIR");
 
   std::string name = FileNameOf(file);

@@ -29,24 +29,26 @@ std::string DirectoryArgument(std::string_view dir) {
   return d;
 }
 
-// Runs the wanted kind of erase over the files of a mask; the logical
-// current directory is the one of the mask's directory meanwhile.
+// Runs the wanted kind of erase over the files of a mask. The mask's
+// directory is resolved against the logical current directory, which itself
+// stays as it is.
 template <typename Wanted>
 void EraseMatching(Env& env, std::string_view mask, Wanted wanted) {
-  std::string saved = env.fs.CurrentDir();
   std::string m(mask);
+  std::string dir = env.fs.CurrentDir();
   size_t slash = m.find_last_of("\\/");
   if (slash != std::string::npos) {
-    // When the directory is missing nothing is erased: going on in the
-    // current directory would erase the wrong files.
-    if (env.fs.ChangeDir(DirectoryArgument(m.substr(0, slash))) != kIoOk) return;
+    dir = env.fs.FullPath(DirectoryArgument(m.substr(0, slash)));
     m = m.substr(slash + 1);
   }
-  for (const DirEntry& e : env.fs.List(m)) {
+  // When the directory is missing nothing is erased: going on in the current
+  // directory would erase the wrong files.
+  if (!env.fs.DirExists(dir)) return;
+  if (dir.back() != '\\') dir += '\\';
+  for (const DirEntry& e : env.fs.List(dir + m)) {
     if (e.attr & (kAttrDirectory | kAttrSystem)) continue;
-    if (wanted(e)) EraseFile(env, e.name);
+    if (wanted(e)) EraseFile(env, dir + e.name);
   }
-  env.fs.ChangeDir(saved);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 
 namespace orvo::test {
@@ -27,6 +28,22 @@ TEST(EncodingTest, CzechPangramReadsAsUnicode) {
   const std::string utf8 = "Příliš žluťoučký kůň úpěl ďábelské ódy";
   EXPECT_EQ(Cp1250ToUtf8(cp1250), utf8);
   EXPECT_EQ(Utf8ToCp1250(utf8), cp1250);
+}
+
+// Arbitrary bytes never make the decoder read past the end or lose its
+// place: each input byte yields at most one output character, and a valid
+// text spliced after garbage still comes through.
+TEST(EncodingTest, RandomBytesDecodeSafely) {
+  std::mt19937 random(20160315);
+  std::uniform_int_distribution<int> byte(0, 255);
+  std::uniform_int_distribution<int> length(0, 12);
+  for (int i = 0; i < 20000; ++i) {
+    std::string garbage;
+    for (int n = length(random); n > 0; --n) garbage += static_cast<char>(byte(random));
+    std::string out = Utf8ToCp1250(garbage + "\x01\xC5\xAF");  // then "ů"
+    ASSERT_LE(out.size(), garbage.size() + 2);
+    ASSERT_EQ(out.substr(out.size() - 2), "\x01\xF9");
+  }
 }
 
 struct ByteCase {

@@ -84,6 +84,21 @@ TEST(RoundValueTest, TypedHalvesRoundUpAcrossTheRange) {
   }
 }
 
+TEST(RoundValueTest, OddArgumentsStaySane) {
+  EXPECT_EQ(RoundValue(2, 5, std::numeric_limits<double>::infinity()),
+            std::numeric_limits<double>::infinity());
+  EXPECT_TRUE(std::isnan(RoundValue(2, 5, std::numeric_limits<double>::quiet_NaN())));
+  EXPECT_EQ(RoundValue(400, 5, 1.5), 1.5);
+  EXPECT_EQ(RoundValue(-1, 5, 2.5), 3.0);  // no decimals asked for: to an integer
+  EXPECT_EQ(RoundValue(0, 15, 2.5), 4.0);  // 2.5 + 1.5, truncated
+}
+
+TEST(RealTextTest, ExtremeValuesAreFormattedWhole) {
+  EXPECT_EQ(RealTextPlain(6, 2, 1e20), "100000000000000000000");
+  EXPECT_EQ(RealTextRounded(6, 40, 1.5), "1,5000");
+  EXPECT_EQ(RealTextPlain(6, -3, 7.0), "     7");
+}
+
 // ---- integers as text ---------------------------------------------------
 
 struct IntTextCase {
