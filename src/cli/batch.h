@@ -15,8 +15,14 @@ struct BatchContext {
   Env& env;
   std::ostream& out;
   std::ostream& err;
-  std::vector<std::string> args;  // after the command name
+  std::vector<std::string> args;  // after the command name, Windows-1250
+  std::string user;               // --user or ORVO_USER, Windows-1250
+  std::string password;           // --password or ORVO_PASSWORD
+  std::string dataRoot;           // --root or ORVO_DATA_ROOT, as given
 };
+
+// Writes Windows-1250 text to a terminal stream as UTF-8.
+void WriteText(std::ostream& out, const std::string& cp1250);
 
 struct Command {
   const char* name;
@@ -28,5 +34,9 @@ struct Command {
 const std::vector<Command>& Commands();
 
 int RunPaths(BatchContext& ctx);
+int RunInstall(BatchContext& ctx);
+int RunPeriod(BatchContext& ctx);
+int RunUsers(BatchContext& ctx);
+int RunArchive(BatchContext& ctx);
 
 }  // namespace orvo::cli

@@ -6,6 +6,14 @@ const std::vector<Command>& Commands() {
   static const std::vector<Command> commands{
       {"paths", "paths [LOGICAL-PATH ...]",
        "print the drive map and where logical paths resolve", RunPaths},
+      {"install", "install DATA-ROOT",
+       "create the local tree C:\\A_Run and the application tree DATA-ROOT\\LOrvo", RunInstall},
+      {"period", "period [show | set YYMM | prev | next]",
+       "show or change the working period", RunPeriod},
+      {"users", "users list | add NAME PASSWORD ROLE | remove NAME",
+       "administer users and their roles (role Admin)", RunUsers},
+      {"archive", "archive", "archive the period's balance and posting files (needs --root)",
+       RunArchive},
   };
   return commands;
 }

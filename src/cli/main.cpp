@@ -1,10 +1,12 @@
 // orvo-batch [--drive L=/host/dir ...] [--yes] COMMAND [ARGS ...]
+#include <cstdlib>
 #include <cstring>
 #include <iostream>
 #include <string>
 
 #include "cli/batch.h"
 #include "core/sys/console_ui.h"
+#include "core/sys/encoding.h"
 #include "core/sys/termination.h"
 
 namespace {
@@ -15,6 +17,10 @@ void PrintHelp(std::ostream& out) {
          "Options:\n"
          "  --drive L=/host/dir   map drive L: to a host directory (repeatable; on top of\n"
          "                        ORVO_DRIVES, ~/.config/orvo/drives or the default C:)\n"
+         "  --user NAME           log in as NAME (else ORVO_USER)\n"
+         "  --password TEXT       the password (else ORVO_PASSWORD)\n"
+         "  --root DATA-ROOT      the data root: a drive (D:), a logical path (D:\\Firma)\n"
+         "                        or a host directory (else ORVO_DATA_ROOT)\n"
          "  --yes                 answer Yes to questions (default: No)\n"
          "  --help                this text\n\n"
          "Commands:\n";
@@ -33,6 +39,13 @@ int main(int argc, char** argv) {
     return 2;
   }
   bool yes = false;
+  auto fromEnv = [](const char* name) {
+    const char* v = std::getenv(name);
+    return std::string(v != nullptr ? v : "");
+  };
+  std::string user = fromEnv("ORVO_USER");
+  std::string password = fromEnv("ORVO_PASSWORD");
+  std::string root = fromEnv("ORVO_DATA_ROOT");
   int i = 1;
   for (; i < argc; ++i) {
     std::string a = argv[i];
@@ -42,6 +55,9 @@ int main(int argc, char** argv) {
     }
     if (a == "--yes") {
       yes = true;
+    } else if ((a == "--user" || a == "--password" || a == "--root") && i + 1 < argc) {
+      std::string& target = a == "--user" ? user : a == "--password" ? password : root;
+      target = argv[++i];
     } else if (a == "--drive" || a.rfind("--drive=", 0) == 0) {
       std::string spec;
       if (a == "--drive") {
@@ -85,8 +101,14 @@ int main(int argc, char** argv) {
   orvo::DosFs fs(drives);
   orvo::SystemClock clock;
   orvo::Env env{ui, fs, clock};
-  orvo::cli::BatchContext ctx{env, std::cout, std::cerr, {}};
-  for (; i < argc; ++i) ctx.args.emplace_back(argv[i]);
+  orvo::cli::BatchContext ctx{env,
+                              std::cout,
+                              std::cerr,
+                              {},
+                              orvo::Utf8ToCp1250(user),
+                              orvo::Utf8ToCp1250(password),
+                              orvo::Utf8ToCp1250(root)};
+  for (; i < argc; ++i) ctx.args.push_back(orvo::Utf8ToCp1250(argv[i]));
   try {
     int rc = command->run(ctx);
     if (rc == 0 && ui.ErrorCount() > 0) rc = 1;

@@ -37,3 +37,38 @@ TEST(Batch, PathsResolvesOverTheDriveMap) {
 
 }  // namespace
 }  // namespace orvo::test
+
+namespace orvo::test {
+namespace {
+
+TEST(Batch, InstallThenUsersAndPeriodGoThroughTheLogin) {
+  TempDir c, d;
+  const std::vector<std::string> drives{"ORVO_DRIVES=C=" + c.path()};
+  auto r = RunBatch({"--user", "Kor_Kor", "install", d.path()}, drives);
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.out, "C:\\A_Run\nD:\\LOrvo\n");
+  EXPECT_TRUE(std::filesystem::is_directory(d.path() + "/LOrvo/Programy"));
+  EXPECT_TRUE(std::filesystem::is_directory(c.path() + "/A_Run/Work"));
+
+  r = RunBatch({"--user", "Kor_Kor", "users", "add", "Účetní", "heslo", "Sprav"}, drives);
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  r = RunBatch({"--user", "Účetní", "--password", "heslo", "users", "list"}, drives);
+  EXPECT_EQ(r.exitCode, 3);  // role Sprav may not administer users
+  EXPECT_NE(r.err.find("Pro tuto oblast nemate opravneni !"), std::string::npos) << r.err;
+
+  r = RunBatch({"--user", "Účetní", "--password", "spatne", "period"}, drives);
+  EXPECT_EQ(r.exitCode, 3);
+  EXPECT_NE(r.err.find("Chybne zadane jmeno nebo heslo !"), std::string::npos) << r.err;
+
+  // The first look at the period finds no period file and makes one.
+  r = RunBatch({"--user", "Účetní", "--password", "heslo", "period"}, drives);
+  EXPECT_NE(r.err.find("Vygenerovano obdobi: "), std::string::npos) << r.err;
+  r = RunBatch({"--user", "Účetní", "--password", "heslo", "period", "set", "1603"}, drives);
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.out, "16 03\n");
+  r = RunBatch({"--user", "Účetní", "--password", "heslo", "period", "next"}, drives);
+  EXPECT_EQ(r.out, "16 04\n") << r.err;
+}
+
+}  // namespace
+}  // namespace orvo::test

@@ -21,6 +21,7 @@ class ScriptedUi : public Ui {
  public:
   void Message(MessageKind kind, std::string_view text, std::string_view caption) override;
   Answer Ask(MessageKind kind, std::string_view text, std::string_view caption) override;
+  bool CanBeep() const override { return true; }
   void Beep() override { ++beeps; }
   void ShowNotice(std::string_view text) override { notices.emplace_back(text); }
   void ShowProgress(std::string_view caption) override { progress.emplace_back(caption); }

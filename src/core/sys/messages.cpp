@@ -13,7 +13,7 @@ void InfoBox(Env& env, std::string_view text, std::string_view caption) {
 }
 
 void ErrorBox(Env& env, std::string_view text, std::string_view caption) {
-  for (int i = 0; i < 3; ++i) {
+  for (int i = 0; env.ui.CanBeep() && i < 3; ++i) {
     if (i > 0) env.clock.Sleep(500);
     env.ui.Beep();
   }

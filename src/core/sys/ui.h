@@ -35,6 +35,9 @@ class Ui {
   // A question box (YesNo, YesNoCancel).
   virtual Answer Ask(MessageKind kind, std::string_view text, std::string_view caption) = 0;
 
+  // A Ui without a speaker (the console) skips the error beeps and the
+  // pauses between them.
+  virtual bool CanBeep() const { return false; }
   virtual void Beep() {}
   // Lets pending window events run (repaints, the running table viewer's quit).
   virtual void ProcessEvents() {}

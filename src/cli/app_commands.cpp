@@ -1,0 +1,90 @@
+// The application shell's commands: each logs in through the same access
+// file and rights as the main window.
+#include <ostream>
+#include <sstream>
+
+#include "cli/batch.h"
+#include "core/app/batch_commands.h"
+#include "core/app/session.h"
+#include "core/sys/encoding.h"
+#include "core/sys/program.h"
+#include "core/sys/termination.h"
+
+namespace orvo::cli {
+
+void WriteText(std::ostream& out, const std::string& cp1250) { out << Cp1250ToUtf8(cp1250); }
+
+namespace {
+
+BatchCredentials Credentials(const BatchContext& ctx) { return {ctx.user, ctx.password}; }
+
+// Resolves the data root as the application does at start; false (after the
+// message) when it cannot be found.
+bool SetRoot(BatchContext& ctx, Session& session, const std::string& parameter, bool required) {
+  if (parameter.empty()) {
+    if (!required) return true;
+    ctx.err << "orvo-batch: no data root: give --root DATA-ROOT or set ORVO_DATA_ROOT\n";
+    return false;
+  }
+  try {
+    std::string root = ResolveDataRoot(ctx.env, parameter);
+    if (root.empty()) {
+      ctx.err << "orvo-batch: the data root " << Cp1250ToUtf8(parameter) << " was not found\n";
+      return false;
+    }
+    SetDataRoot(session, root);
+    return true;
+  } catch (const Termination&) {
+    return false;
+  }
+}
+
+// Core commands write Windows-1250; the terminal gets UTF-8.
+template <typename Run>
+int WithOutput(BatchContext& ctx, Run run) {
+  std::ostringstream text;
+  int rc = run(text);
+  WriteText(ctx.out, text.str());
+  if (rc == kBatchUsage) ctx.err << "orvo-batch: wrong arguments (see --help)\n";
+  return rc;
+}
+
+}  // namespace
+
+int RunInstall(BatchContext& ctx) {
+  if (ctx.args.size() != 1) {
+    ctx.err << "orvo-batch: install needs DATA-ROOT\n";
+    return kBatchUsage;
+  }
+  Session session(ctx.env);
+  if (!SetRoot(ctx, session, ctx.args[0], true)) return kBatchFailed;
+  return WithOutput(ctx, [&](std::ostream& out) {
+    return BatchInstall(session, Credentials(ctx), out);
+  });
+}
+
+int RunPeriod(BatchContext& ctx) {
+  Session session(ctx.env);
+  if (!SetRoot(ctx, session, ctx.dataRoot, false)) return kBatchFailed;
+  return WithOutput(ctx, [&](std::ostream& out) {
+    return BatchPeriod(session, Credentials(ctx), ctx.args, out);
+  });
+}
+
+int RunUsers(BatchContext& ctx) {
+  Session session(ctx.env);
+  if (!SetRoot(ctx, session, ctx.dataRoot, false)) return kBatchFailed;
+  return WithOutput(ctx, [&](std::ostream& out) {
+    return BatchUsers(session, Credentials(ctx), ctx.args, out);
+  });
+}
+
+int RunArchive(BatchContext& ctx) {
+  Session session(ctx.env);
+  if (!SetRoot(ctx, session, ctx.dataRoot, true)) return kBatchFailed;
+  return WithOutput(ctx, [&](std::ostream& out) {
+    return BatchArchive(session, Credentials(ctx), out);
+  });
+}
+
+}  // namespace orvo::cli
