@@ -36,7 +36,10 @@ bool AskYesNoCancel(Env& env, std::string_view text) {
 
 void FatalCode(Env& env, int code, std::string_view caption) {
   if (code == 0) return;
-  ErrorBox(env, "Chyba: " + IntText(code, 6) + "   - Program bude ukoncen", caption);
+  // The same box as ErrorBox, but without its beeps.
+  env.ui.Message(MessageKind::Error, "Chyba: " + IntText(code, 6) + "   - Program bude ukoncen",
+                 caption);
+  env.ui.ProcessEvents();
   throw Termination(std::string(caption));
 }
 

@@ -50,6 +50,9 @@ class Ui {
   // Asks a top-level window with this title to quit (the running table viewer).
   virtual void QuitWindow(std::string_view title) { (void)title; }
 
+  // Horizontal dots per inch of the screen.
+  virtual int ScreenDpi() const { return 96; }
+
   // File dialogs return a logical DOS path, or nothing when cancelled.
   virtual std::optional<std::string> OpenFileDialog(const FileDialogRequest& request) {
     (void)request;

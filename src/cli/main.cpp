@@ -1,0 +1,101 @@
+// orvo-batch [--drive L=/host/dir ...] [--yes] COMMAND [ARGS ...]
+#include <cstring>
+#include <iostream>
+#include <string>
+
+#include "cli/batch.h"
+#include "core/sys/console_ui.h"
+#include "core/sys/termination.h"
+
+namespace {
+
+void PrintHelp(std::ostream& out) {
+  out << "orvo-batch: Orvo's operations from the command line.\n\n"
+         "Usage: orvo-batch [OPTIONS] COMMAND [ARGS ...]\n\n"
+         "Options:\n"
+         "  --drive L=/host/dir   map drive L: to a host directory (repeatable; on top of\n"
+         "                        ORVO_DRIVES, ~/.config/orvo/drives or the default C:)\n"
+         "  --yes                 answer Yes to questions (default: No)\n"
+         "  --help                this text\n\n"
+         "Commands:\n";
+  for (const auto& c : orvo::cli::Commands()) {
+    out << "  " << c.usage << "\n      " << c.summary << "\n";
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::string mapError;
+  orvo::DriveMap drives = orvo::DriveMap::FromEnvironment(&mapError);
+  if (!mapError.empty()) {
+    std::cerr << "orvo-batch: " << mapError << "\n";
+    return 2;
+  }
+  bool yes = false;
+  int i = 1;
+  for (; i < argc; ++i) {
+    std::string a = argv[i];
+    if (a == "--help" || a == "-h") {
+      PrintHelp(std::cout);
+      return 0;
+    }
+    if (a == "--yes") {
+      yes = true;
+    } else if (a == "--drive" || a.rfind("--drive=", 0) == 0) {
+      std::string spec;
+      if (a == "--drive") {
+        if (i + 1 >= argc) {
+          std::cerr << "orvo-batch: --drive needs L=/host/dir\n";
+          return 2;
+        }
+        spec = argv[++i];
+      } else {
+        spec = a.substr(8);
+      }
+      std::string error;
+      auto parsed = orvo::DriveMap::Parse(spec, &error);
+      if (!parsed) {
+        std::cerr << "orvo-batch: --drive " << spec << ": " << error << "\n";
+        return 2;
+      }
+      for (const auto& [letter, dir] : parsed->Drives()) drives.Map(letter, dir);
+    } else if (!a.empty() && a[0] == '-') {
+      std::cerr << "orvo-batch: unknown option " << a << " (see --help)\n";
+      return 2;
+    } else {
+      break;
+    }
+  }
+  if (i >= argc) {
+    PrintHelp(std::cerr);
+    return 2;
+  }
+  const std::string name = argv[i++];
+  const orvo::cli::Command* command = nullptr;
+  for (const auto& c : orvo::cli::Commands()) {
+    if (name == c.name) command = &c;
+  }
+  if (command == nullptr) {
+    std::cerr << "orvo-batch: unknown command " << name << " (see --help)\n";
+    return 2;
+  }
+
+  orvo::ConsoleUi ui(std::cerr, yes);
+  orvo::DosFs fs(drives);
+  orvo::SystemClock clock;
+  orvo::Env env{ui, fs, clock};
+  orvo::cli::BatchContext ctx{env, std::cout, std::cerr, {}};
+  for (; i < argc; ++i) ctx.args.emplace_back(argv[i]);
+  try {
+    int rc = command->run(ctx);
+    if (rc == 0 && ui.ErrorCount() > 0) rc = 1;
+    return rc;
+  } catch (const orvo::Termination& t) {
+    std::cerr << "orvo-batch: ended: " << t.what() << "\n";
+    return 3;
+  } catch (const std::exception& e) {
+    std::cerr << "orvo-batch: internal error: " << e.what() << "\n";
+    return 4;
+  }
+}
