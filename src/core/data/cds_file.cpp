@@ -162,16 +162,18 @@ bool ReadCdsBinary(ByteSource& source, Dataset& ds, std::string* detail) {
     return false;
   }
   // Every count must fit in the file before anything is allocated for it.
-  const uint64_t room = fileSize - kCdsHeaderSize - kCdsTrailerSize;
   if (flags != 0 || fieldCount == 0 || fieldCount > static_cast<uint32_t>(kMaxFieldCount) ||
-      indexCount > static_cast<uint32_t>(kMaxFieldCount) || descBytes > room ||
-      memoBytes > room - descBytes ||
-      (stride > 0 && recordCount > (room - descBytes - memoBytes) / stride) ||
-      (stride == 0 && recordCount != 0) || memoCount > memoBytes / 4) {
+      indexCount > static_cast<uint32_t>(kMaxFieldCount) || stride == 0 ||
+      memoCount > memoBytes / 4) {
     why = "Chybna hlavicka souboru.";
     return false;
   }
-  if (kCdsHeaderSize + descBytes + recordCount * stride + memoBytes + kCdsTrailerSize != fileSize) {
+  uint64_t need = 0;
+  if (__builtin_mul_overflow(recordCount, uint64_t{stride}, &need) ||
+      __builtin_add_overflow(need, descBytes, &need) ||
+      __builtin_add_overflow(need, memoBytes, &need) ||
+      __builtin_add_overflow(need, uint64_t{kCdsHeaderSize + kCdsTrailerSize}, &need) ||
+      need != fileSize) {
     why = "Delka souboru neodpovida hlavicce (soubor je zkracen nebo prodlouzen).";
     return false;
   }

@@ -124,10 +124,6 @@ DefParse ParseDef(std::string_view text, LoadedDef& def) {
       gap += td;
       return true;
     }
-    if (def.PSl >= kMaxDefWords) {
-      result.problem = DefProblem::TooManyWords;
-      return false;
-    }
     DefWord w;
     const int n = ++def.PSl;
     if (tms == "ME") def.HasMemo = true;
@@ -203,10 +199,6 @@ bool ReadDef(Env& env, LoadedDef& def, std::string_view name) {
   DefParse parsed = ParseDef(*text, def);
   switch (parsed.problem) {
     case DefProblem::None: break;
-    case DefProblem::TooManyWords:
-      InfoBox(env, "Soubor:\r\r" + Quoted(name) + "\r\r     - obsahuje vice nez 200 slov !",
-              kUnusableCaption);
-      return false;
     case DefProblem::TooManyLines:
       InfoBox(env, "Soubor:\r\r" + Quoted(name) + "\r\r     - obsahuje vice nez 200 radku !",
               kUnusableCaption);
