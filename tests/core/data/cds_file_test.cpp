@@ -131,6 +131,18 @@ TEST_F(CdsFileTest, XmlVariantsDeclareTheirEncoding) {
   EXPECT_NE(utf8.find("\xC4\x8C\xC3\xA1stka"), std::string::npos);  // "Částka" in UTF-8
 }
 
+TEST_F(CdsFileTest, XmlOfManyEmptyWideRecordsIsRefusedNotAllocated) {
+  std::string xml = "<orvo-dataset version=\"1\"><fields>"
+                    "<field name=\"A\" type=\"text\" size=\"65535\"/></fields><records>";
+  for (int i = 0; i < 2000; ++i) xml += "<r/>";
+  xml += "</records></orvo-dataset>";
+  Dataset ds(*env);
+  std::string detail;
+  EXPECT_FALSE(ReadCdsXml(xml, ds, &detail));
+  EXPECT_EQ(detail, "Prilis mnoho vet pro velikost souboru.");
+  EXPECT_FALSE(ds.Active());
+}
+
 TEST_F(CdsFileTest, EmptyTableIsLargerThanFourBytes) {
   Dataset ds(*env);
   ds.AddField("A", FieldType::Text, 1);
