@@ -38,5 +38,7 @@ int RunInstall(BatchContext& ctx);
 int RunPeriod(BatchContext& ctx);
 int RunUsers(BatchContext& ctx);
 int RunArchive(BatchContext& ctx);
+int RunDef(BatchContext& ctx);
+int RunCds(BatchContext& ctx);
 
 }  // namespace orvo::cli

@@ -14,6 +14,9 @@ const std::vector<Command>& Commands() {
        "administer users and their roles (role Admin)", RunUsers},
       {"archive", "archive", "archive the period's balance and posting files (needs --root)",
        RunArchive},
+      {"def", "def show DEF", "show a definition file as the loaded definition", RunDef},
+      {"cds", "cds dump FILE | from-text DEF TEXT OUT.Cds | to-xml FILE [--utf8] | from-xml FILE | def FILE DEF",
+       "dump, create, convert and describe dataset files (paths are logical)", RunCds},
   };
   return commands;
 }

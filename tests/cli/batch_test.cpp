@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include "support/run_batch.h"
 #include "support/scratch.h"
@@ -68,6 +69,49 @@ TEST(Batch, InstallThenUsersAndPeriodGoThroughTheLogin) {
   EXPECT_EQ(r.out, "16 03\n");
   r = RunBatch({"--user", "Účetní", "--password", "heslo", "period", "next"}, drives);
   EXPECT_EQ(r.out, "16 04\n") << r.err;
+}
+
+}  // namespace
+}  // namespace orvo::test
+
+namespace orvo::test {
+namespace {
+
+// A counted definition line: length, name, heading, type, then an optional key.
+std::string DefLine(int td, const std::string& name, const std::string& heading,
+                    const std::string& tms, int key = 0) {
+  std::string l(72, ' ');
+  std::string n = std::to_string(td);
+  l.replace(3 - n.size(), n.size(), n);
+  l.replace(4, name.size(), name);
+  l.replace(40, heading.size(), heading);
+  l.replace(70, 2, tms);
+  if (key > 0) l += "     I0" + std::to_string(key);
+  return l + "\r\n";
+}
+
+TEST(Batch, DatasetFromTextDumpsBackNormalised) {
+  TempDir c, d;
+  const std::vector<std::string> drives{"ORVO_DRIVES=C=" + c.path() + ";D=" + d.path()};
+  {
+    std::ofstream def(d.path() + "/Ucty.Def", std::ios::binary);
+    def << DefLine(6, "1. Ucet", "Ucet", "PM", 1) << DefLine(30, "2. Nazev", "Nazev", "PM")
+        << DefLine(15, "3. Castka", "Castka", "N2");
+    std::ofstream text(d.path() + "/in.txt", std::ios::binary);
+    text << "311|Odběratelé|1234,5\n211|Pokladna|-12\n";
+  }
+  auto r = RunBatch({"cds", "from-text", "D:\\Ucty.Def", d.path() + "/in.txt", "D:\\Ucty.Cds"},
+                    drives);
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  r = RunBatch({"cds", "dump", "d:\\UCTY.CDS"}, drives);
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.out,
+            "Ucet:text(6)|Nazev:text(30)|Castka:text(15)\n"
+            "311   |Odběratelé                    |        1234,50\n"
+            "211   |Pokladna                      |         -12,00\n");
+  r = RunBatch({"cds", "dump", "D:\\Ucty.Def"}, drives);  // not a dataset
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_NE(r.err.find("Ucty.Def"), std::string::npos) << r.err;
 }
 
 }  // namespace
