@@ -210,7 +210,7 @@ bool GatherDat(DatFile& f, const std::vector<uint32_t>& order,
   constexpr uint32_t kNone = UINT32_MAX;
   std::vector<uint32_t> pos(records, kNone);
   for (size_t j = 0; j < order.size(); ++j) {
-    if (order[j] >= records) return false;
+    if (order[j] >= records || pos[order[j]] != kNone) return false;
     pos[order[j]] = static_cast<uint32_t>(j);
   }
   const size_t window = std::clamp<size_t>(windowBytes / len, 1, std::max<size_t>(order.size(), 1));

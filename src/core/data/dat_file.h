@@ -68,7 +68,7 @@ bool ReadRecAt(DatFile& f, int64_t r, std::string& buf);
 bool WriteRec(DatFile& f, std::string_view buf);
 
 // Calls emit(j, record) for j = 0, 1, ... with record order[j] (0-based)
-// of the file, read as ReadRec reads it. The file is read from its start in
+// of the file, read as ReadRec reads it; no record may be named twice. The file is read from its start in
 // as many passes as a memory window of `windowBytes` needs, so the memory
 // stays bounded however large the file is. False on an input/output failure
 // or when emit returns false.
