@@ -54,7 +54,9 @@ bool KonvDatCds(TCdsProc& cds) {
     }
     int64_t r = 0;
     char* base = table.RecordBuffer();
-    while (r < dat.RecCount && ReadRec(dat, rec)) {
+    std::string_view view;
+    while (r < dat.RecCount && ReadRecView(dat, view)) {
+      rec.assign(view);
       char* out = base + static_cast<size_t>(r) * table.RecordStride();
       for (int i = 0; i < fields; ++i) PutTextSlot(table, out, i, value(rec, i));
       ++r;

@@ -62,6 +62,8 @@ bool RewindDat(DatFile& f);
 
 // The next record into `buf` (RecLen bytes, control bytes as blanks).
 bool ReadRec(DatFile& f, std::string& buf);
+// The same without a copy: `rec` stays valid until the next read.
+bool ReadRecView(DatFile& f, std::string_view& rec);
 // Record `r` (0-based) into `buf`, read directly.
 bool ReadRecAt(DatFile& f, int64_t r, std::string& buf);
 // Appends `buf` (RecLen bytes) as a record.

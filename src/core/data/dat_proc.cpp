@@ -93,9 +93,9 @@ bool TDatProc::SortDatInto(std::string_view datOut, std::string_view datOutDef) 
   for (const Segment& s : keySegments) keyLen += s.length;
   KeyTable keys(keyLen);
   keys.Reserve(static_cast<size_t>(in.RecCount));
-  std::string rec;
+  std::string_view rec;
   std::string key;
-  while (ReadRec(in, rec)) {
+  while (ReadRecView(in, rec)) {
     Compose(rec, keySegments, key);
     keys.Add(key);
   }
@@ -190,8 +190,13 @@ bool TDatProc::SumDat() {
   size_t keyLen = 0;
   for (int i = 1; i <= k; ++i) keyLen += static_cast<size_t>(sorted.TD[static_cast<size_t>(i)]);
   std::vector<long double> sums(sumWords.size(), 0.0L);
+  // Below half a unit of its last decimal a sum is written as blanks.
+  std::vector<long double> negligible;
+  for (size_t j = 0; j < sumWords.size(); ++j) {
+    negligible.push_back(0.5L * std::pow(10.0L, -DecimalsOf(out.TMs[static_cast<size_t>(k + 1 + j)])));
+  }
   std::string groupKey;
-  std::string rec;
+  std::string_view rec;
   std::string outRec;
   bool inGroup = false;
   std::string overflow;  // the word whose sum does not fit, when one does not
@@ -207,7 +212,11 @@ bool TDatProc::SumDat() {
     for (size_t j = 0; j < sums.size(); ++j) {
       const int w = k + 1 + static_cast<int>(j);
       const int td = out.TD[static_cast<size_t>(w)];
-      std::string text = RealTextBlankExt(td, DecimalsOf(out.TMs[static_cast<size_t>(w)]), sums[j]);
+      if (std::fabs(sums[j]) < negligible[j]) {
+        PutWord(out, "", w, outRec);
+        continue;
+      }
+      std::string text = RealTextBlank(td, DecimalsOf(out.TMs[static_cast<size_t>(w)]), static_cast<double>(sums[j]));
       if (static_cast<int>(text.size()) > td) {
         // Cutting the text would keep the wrong digits of the sum.
         overflow = Trim(sortedDef.Word(sumWords[j]).FieldName) + "\r\r" + Trim(text);
@@ -219,11 +228,11 @@ bool TDatProc::SumDat() {
   };
 
   bool ok = true;
-  while (ok && ReadRec(sorted, rec)) {
-    std::string_view recKey = std::string_view(rec).substr(0, std::min(keyLen, rec.size()));
+  while (ok && ReadRecView(sorted, rec)) {
+    std::string_view recKey = rec.substr(0, std::min(keyLen, rec.size()));
     if (!inGroup || recKey != std::string_view(groupKey).substr(0, keyLen)) {
       if (inGroup) ok = closeGroup();
-      groupKey = rec;
+      groupKey.assign(rec);
       std::fill(sums.begin(), sums.end(), 0.0L);
       inGroup = true;
     }

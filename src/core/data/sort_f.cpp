@@ -78,16 +78,19 @@ bool CheckKeyTypes(Env& env, const Dataset& in, const int* list, int count, std:
 // from the sentence line of input record r: text filled with blanks to its
 // size, floating point read back from its 30 characters; fields outside the
 // line carried as they are.
-void PutFromSentence(const Dataset& in, int r, int from, Dataset& out, char* to, int j,
-                     std::string& scratch) {
+void PutFromSentence(const Dataset& in, int r, int from, Dataset& out, char* to, int j) {
   const FieldDef& fd = in.Field(from);
   char* slot = to + out.SlotOffset(j);
   switch (fd.type) {
     case FieldType::Text: {
+      // The value filled with blanks to the field's size.
       std::string_view v = TextSlot(in, r, from);
-      scratch.assign(v);
-      scratch.resize(static_cast<size_t>(fd.size), ' ');
-      PutTextSlot(out, to, j, scratch);
+      const size_t size = static_cast<size_t>(fd.size);
+      const size_t lb = size <= 255 ? 1 : 2;
+      slot[0] = static_cast<char>(size & 0xFF);
+      if (lb == 2) slot[1] = static_cast<char>((size >> 8) & 0xFF);
+      std::memcpy(slot + lb, v.data(), v.size());
+      std::memset(slot + lb + v.size(), ' ', size - v.size());
       return;
     }
     case FieldType::Float: {
@@ -202,12 +205,11 @@ bool SortF(TCdsProc& cds, bool vylucMez) {
     ErrorBox(env, "Nepodarilo se zalozit soubor:\r\r" + p.OutCds + "\r\rProgram bude ukoncen !");
     throw Termination("dataset cannot be created: " + p.OutCds);
   }
-  std::string scratch;
   char* base = result.RecordBuffer();
   for (size_t k = 0; k < kept.size(); ++k) {
     char* to = base + k * result.RecordStride();
     for (size_t j = 0; j < from.size(); ++j) {
-      PutFromSentence(*in, kept[k], from[j], result, to, static_cast<int>(j), scratch);
+      PutFromSentence(*in, kept[k], from[j], result, to, static_cast<int>(j));
     }
   }
   in.reset();
@@ -321,7 +323,6 @@ bool SortFND(TCdsProc& cds, bool vylucMez) {
   keys = KeyTable(0);
 
   bool ok = out.PrepareLoad(kept.size());
-  std::string scratch;
   if (ok) {
     ok = GatherDat(work, kept, [&](size_t k, std::string_view line) {
       const int r = static_cast<int>(kept[k]);
@@ -339,7 +340,7 @@ bool SortFND(TCdsProc& cds, bool vylucMez) {
           slot[0] = 1;
           PutLe<double>(slot + 1, TextToReal(piece));
         } else {
-          PutFromSentence(in, r, f, out, to, static_cast<int>(j), scratch);
+          PutFromSentence(in, r, f, out, to, static_cast<int>(j));
         }
       }
       return true;
