@@ -17,6 +17,17 @@ const std::vector<Command>& Commands() {
       {"def", "def show DEF", "show a definition file as the loaded definition", RunDef},
       {"cds", "cds dump FILE | from-text DEF TEXT OUT.Cds | to-xml FILE [--utf8] | from-xml FILE | def FILE DEF",
        "dump, create, convert and describe dataset files (paths are logical)", RunCds},
+      {"sort", "sort IN.Cds IN.Def OUT.Cds OUT.Def --keys 3,1 [--drop-blank]",
+       "sort a dataset by a list of word numbers (SortF)", RunSort},
+      {"sum", "sum IN.Cds IN.Def OUT.Cds OUT.Def --keys 3,1 [--xdef X.Def]",
+       "sum the numeric words per key (SumF)", RunSum},
+      {"reduce", "reduce IN.Cds IN.Def OUT.Cds OUT.Def --keys 3,1",
+       "keep the listed words of every record (RedF)", RunReduce},
+      {"append", "append A.Cds R.Cds", "append the records of A to R (AppendCds)", RunAppend},
+      {"restruct", "restruct OLD.Cds NEW.Def NEW.Cds",
+       "move data into the layout of another definition (ReStruktCds)", RunRestruct},
+      {"import", "import text|ldb|csv FILE DEF OUT.Cds [--codepage 0|2|3] [--sep C] [--quote C]",
+       "import a fixed-column, legacy binary or separated text file", RunImport},
   };
   return commands;
 }
