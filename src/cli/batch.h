@@ -28,5 +28,6 @@ struct Command {
 const std::vector<Command>& Commands();
 
 int RunPaths(BatchContext& ctx);
+int RunInstall(BatchContext& ctx);
 
 }  // namespace orvo::cli
