@@ -28,6 +28,7 @@ struct Command {
 const std::vector<Command>& Commands();
 
 int RunPaths(BatchContext& ctx);
+int RunInstall(BatchContext& ctx);
 int RunPrintSettings(BatchContext& ctx);
 int RunSesToPdf(BatchContext& ctx);
 

@@ -6,6 +6,8 @@ const std::vector<Command>& Commands() {
   static const std::vector<Command> commands{
       {"paths", "paths [LOGICAL-PATH ...]",
        "print the drive map and where logical paths resolve", RunPaths},
+      {"install", "install DATA-ROOT --user NAME --password PASSWORD",
+       "create the local and application trees and the launchers in Programy", RunInstall},
       {"print-settings", "print-settings [show | set --rows N --orientation H|V --font NAME,SIZE]",
        "show or change the print settings (C:\\A_Run\\PomSoub\\NumRowFont.Dat)",
        RunPrintSettings},
