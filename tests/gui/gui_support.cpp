@@ -133,7 +133,9 @@ void GuiScratch::PutInstallation() {
   for (const char* name : {"LDokl.Def", "LDoklP.Def", "LDoklZ.Def"}) {
     Put(std::string("D:\\LOrvo\\DefSoub\\") + name, "Seznam dokladu\r\n");
   }
-  Put("C:\\A_Run\\PomSoub\\ObdobiOrvo.Txt", "16 03\r\n");
+  if (!Exists("C:\\A_Run\\PomSoub\\ObdobiOrvo.Txt")) {
+    Put("C:\\A_Run\\PomSoub\\ObdobiOrvo.Txt", "16 03\r\n");
+  }
 }
 
 void GuiScratch::PutUsers(const std::vector<std::vector<std::string>>& users) {

@@ -74,7 +74,8 @@ class GuiScratch : public ::testing::Test {
   // MakeApp and Start with "D:"; the login and the welcome box answered.
   gui::OrvoApp& StartLoggedIn(const QString& name = "Admin", const QString& password = "Qzpfr");
 
-  // The installation of the data root: UctInic.TXT and a period.
+  // The installation of the data root: UctInic.TXT and the files it needs,
+  // and the period 16 03 unless one is there.
   void PutInstallation();
   // Users of the access file (name, password, role); the default Admin too.
   void PutUsers(const std::vector<std::vector<std::string>>& users);
