@@ -95,6 +95,7 @@ bool LoginDialog::PasswordKey(QKeyEvent* key) {
   }
   if (IsEnter(key)) {
     model_.PasswordEnter();
+    password_->setText(FromCp(model_.PasswordField()));
     accept();
     return true;
   }

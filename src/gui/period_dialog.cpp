@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpressionValidator>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -32,7 +33,9 @@ PeriodDialog::PeriodDialog(OrvoApp& app) : QDialog(nullptr), app_(app), model_(a
   row->addWidget(new QLabel(QStringLiteral("Rok+Mes:  "), this));
   field_ = new QLineEdit(this);
   field_->setObjectName(QStringLiteral("PeriodField"));
-  field_->setMaxLength(4);
+  // Four characters may be typed; a year the step buttons have grown to
+  // three digits must still show whole, so that the check refuses it.
+  field_->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral(".{0,4}")), field_));
   field_->setFixedWidth(52);
   QFont bold = field_->font();
   bold.setBold(true);

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpressionValidator>
 
 #include "gui/orvo_app.h"
 #include "gui/qt_text.h"
@@ -23,7 +24,8 @@ RangeDialog::RangeDialog(OrvoApp& app) : QDialog(nullptr), app_(app), model_(app
   for (int i = 0; i < 2; ++i) {
     fields_[i] = new QLineEdit(this);
     fields_[i]->setObjectName(i == 0 ? QStringLiteral("FromField") : QStringLiteral("ToField"));
-    fields_[i]->setMaxLength(4);
+    fields_[i]->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral(".{0,4}")), fields_[i]));
     fields_[i]->setFixedWidth(52);
     fields_[i]->installEventFilter(this);
     grid->addWidget(fields_[i], i, 1);

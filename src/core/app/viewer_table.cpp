@@ -131,24 +131,23 @@ void ViewerTable::Sort(int column, bool ascending) {
     std::iota(order_.begin(), order_.end(), 0);
     return;
   }
+  // Sorting the shown order keeps the previous sort among equal values, so
+  // two clicks give a sort by two columns.
   const ViewerColumn& c = Column(column);
   const size_t n = static_cast<size_t>(data_->RecordCount());
-  std::vector<int> byFile(n);
-  std::iota(byFile.begin(), byFile.end(), 0);
   if (c.numeric) {
     std::vector<double> keys(n);
     for (size_t r = 0; r < n; ++r) keys[r] = TextToReal(data_->StringAt(static_cast<int>(r), c.field));
-    std::stable_sort(byFile.begin(), byFile.end(), [&](int a, int b) {
+    std::stable_sort(order_.begin(), order_.end(), [&](int a, int b) {
       return ascending ? keys[a] < keys[b] : keys[b] < keys[a];
     });
   } else {
     std::vector<std::string> keys(n);
     for (size_t r = 0; r < n; ++r) keys[r] = data_->StringAt(static_cast<int>(r), c.field);
-    std::stable_sort(byFile.begin(), byFile.end(), [&](int a, int b) {
+    std::stable_sort(order_.begin(), order_.end(), [&](int a, int b) {
       return ascending ? keys[a] < keys[b] : keys[b] < keys[a];
     });
   }
-  order_ = std::move(byFile);
 }
 
 std::pair<int, int> ViewerTable::Find(std::string_view text, int row, int column) const {

@@ -58,8 +58,8 @@ class ViewerTable {
   // The dataset record shown at a row.
   int RecordOf(int row) const { return order_.at(static_cast<size_t>(row)); }
 
-  // Stable sort by one column: numeric columns by value, text columns by
-  // their bytes. `column` -1 restores the file's order.
+  // Stable sort of the shown rows by one column: numeric columns by value,
+  // text columns by their bytes. `column` -1 restores the file's order.
   void Sort(int column, bool ascending);
   int SortColumn() const { return sortColumn_; }
 

@@ -102,7 +102,14 @@ bool ReadSummed(ByteSource& source, Checksum64& sum, void* buffer, size_t size) 
   return true;
 }
 
-std::string Quoted(std::string_view name) { return "\"" + UpperFirst(name) + "\""; }
+// Appended piece by piece: g++ 12 at -O3 warns falsely (-Wrestrict) about
+// a literal plus a temporary string.
+std::string Quoted(std::string_view name) {
+  std::string q(1, '"');
+  q += UpperFirst(name);
+  q += '"';
+  return q;
+}
 
 }  // namespace
 
@@ -162,16 +169,18 @@ bool ReadCdsBinary(ByteSource& source, Dataset& ds, std::string* detail) {
     return false;
   }
   // Every count must fit in the file before anything is allocated for it.
-  const uint64_t room = fileSize - kCdsHeaderSize - kCdsTrailerSize;
   if (flags != 0 || fieldCount == 0 || fieldCount > static_cast<uint32_t>(kMaxFieldCount) ||
-      indexCount > static_cast<uint32_t>(kMaxFieldCount) || descBytes > room ||
-      memoBytes > room - descBytes ||
-      (stride > 0 && recordCount > (room - descBytes - memoBytes) / stride) ||
-      (stride == 0 && recordCount != 0) || memoCount > memoBytes / 4) {
+      indexCount > static_cast<uint32_t>(kMaxFieldCount) || stride == 0 ||
+      memoCount > memoBytes / 4) {
     why = "Chybna hlavicka souboru.";
     return false;
   }
-  if (kCdsHeaderSize + descBytes + recordCount * stride + memoBytes + kCdsTrailerSize != fileSize) {
+  uint64_t need = 0;
+  if (__builtin_mul_overflow(recordCount, uint64_t{stride}, &need) ||
+      __builtin_add_overflow(need, descBytes, &need) ||
+      __builtin_add_overflow(need, memoBytes, &need) ||
+      __builtin_add_overflow(need, uint64_t{kCdsHeaderSize + kCdsTrailerSize}, &need) ||
+      need != fileSize) {
     why = "Delka souboru neodpovida hlavicce (soubor je zkracen nebo prodlouzen).";
     return false;
   }

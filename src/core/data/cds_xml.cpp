@@ -259,6 +259,10 @@ bool ReadCdsXml(std::string_view bytes, Dataset& ds, std::string* detail) {
   }
   const int fieldCount = ds.FieldCount();
   long long recNo = 0;
+  // An empty <r/> costs four bytes of XML but a whole record of memory; the
+  // cap keeps a small hostile document from claiming gigabytes, far above
+  // anything a real table written by us needs.
+  const uint64_t arenaCap = (uint64_t{64} << 20) + uint64_t{256} * bytes.size();
   auto fail = [&](const std::string& text) {
     ds.Cancel();
     ds.Close();
@@ -268,6 +272,9 @@ bool ReadCdsXml(std::string_view bytes, Dataset& ds, std::string* detail) {
   };
   for (pugi::xml_node r : root.child("records").children("r")) {
     ++recNo;
+    if (static_cast<uint64_t>(recNo) * ds.RecordStride() > arenaCap) {
+      return fail("Prilis mnoho vet pro velikost souboru.");
+    }
     ds.Append();
     int f = 0;
     for (pugi::xml_node v : r.children("v")) {

@@ -52,6 +52,7 @@ inline void Stripe(uint64_t* lanes, const unsigned char* p) {
 }  // namespace
 
 void Checksum64::Update(const void* data, size_t size) {
+  if (size == 0) return;
   const auto* p = static_cast<const unsigned char*>(data);
   total_ += size;
   if (pendingSize_ > 0) {

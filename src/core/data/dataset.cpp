@@ -480,7 +480,7 @@ void Dataset::PutText(char* rec, int f, std::string_view value) {
   } else {
     PutLe<uint16_t>(p, static_cast<uint16_t>(len));
   }
-  std::memcpy(p + lb, value.data(), len);
+  if (len > 0) std::memcpy(p + lb, value.data(), len);
   std::memset(p + lb + len, 0, size - len);
 }
 

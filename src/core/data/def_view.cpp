@@ -13,7 +13,10 @@ std::string RenderDef(const LoadedDef& def) {
                 def.PSl, def.RecLen, def.HeaderCount, def.ItemCount, def.HasMemo ? "yes" : "no");
   out += buf;
   out += "KeyList:";
-  for (int k = 0; k < def.KeyCount(); ++k) out += " " + std::to_string(def.KeyList[static_cast<size_t>(k)]);
+  for (int k = 0; k < def.KeyCount(); ++k) {
+    out += ' ';
+    out += std::to_string(def.KeyList[static_cast<size_t>(k)]);
+  }
   out += "\n";
   out += "  #  Line   TD   TP TMS SP I/P Ind Uz  Do Key  FieldName                 Heading | JmSCis | JmPole\n";
   for (int i = 1; i <= def.PSl; ++i) {

@@ -54,7 +54,8 @@ struct LoadedDef {
 };
 
 // Why a definition text cannot be used.
-enum class DefProblem { None, TooManyWords, TooManyLines, NegativeLength };
+// Every word is a counted line, so the line limit also bounds the words.
+enum class DefProblem { None, TooManyLines, NegativeLength };
 
 struct DefParse {
   DefProblem problem = DefProblem::None;
@@ -77,7 +78,7 @@ std::string FieldNameOf(std::string_view tns1);
 
 // Reads the .Def file `name` into `def`. False when the file is missing
 // ("Soubor nebyl nalezen"), cannot be read, or is refused for more than 200
-// words or counted lines or a negative length (a message naming the file; the
+// counted lines (and so words) or a negative length (a message naming the file; the
 // definition stays cleared). A record longer than 5000 characters is
 // reported and, once the definition is read, ends the application
 // (Termination).

@@ -30,7 +30,7 @@ TEST_F(AccessTest, MissingFileIsCreatedWithTheDefaultRecord) {
   EXPECT_EQ(Get(kAccess), Golden());
   EXPECT_EQ(image, DefaultAccessImage());
   EXPECT_EQ(ParseAccessImage(image), (std::vector<AccessRecord>{{"Admin", "Qzpfr", "Admin"}}));
-  EXPECT_TRUE(Attr(kAccess) & kAttrReadOnly);
+  ExpectProtected(kAccess);
   EXPECT_TRUE(ui.messages.empty());
 }
 

@@ -38,6 +38,21 @@ class AppScratch : public Scratch {
     Put(kInitFile, plant + "\r\n" + admin + "\r\n" + centre + "\r\n" + legacy + "\r\n");
   }
   unsigned Attr(const std::string& logical) const { return fs->Attributes(logical).value_or(0); }
+  // Whether the scratch file system keeps the hidden attribute at all.
+  bool KeepsHidden() {
+    Put("C:\\probe", "");
+    fs->SetAttributes("C:\\probe", kAttrHidden);
+    bool kept = (Attr("C:\\probe") & kAttrHidden) != 0;
+    fs->Remove("C:\\probe");
+    return kept;
+  }
+  // Read-only and hidden, as the protected files are kept between writes.
+  void ExpectProtected(const std::string& logical) {
+    EXPECT_TRUE(Attr(logical) & kAttrReadOnly) << logical;
+    if (KeepsHidden()) {
+      EXPECT_TRUE(Attr(logical) & kAttrHidden) << logical;
+    }
+  }
 
   // A shell script standing in for an installation program: it writes its
   // arguments, one per line, to `argsFile` (a host path). With

@@ -4,6 +4,7 @@
 
 #include "app_fixture.h"
 #include "core/sys/clock.h"
+#include "core/sys/termination.h"
 
 namespace orvo::test {
 namespace {
@@ -81,6 +82,29 @@ TEST_F(ArchivingTest, TheTwentyFirstArchivingDropsTheOldest) {
   EXPECT_EQ(Get(Generation(20)), "version 21");
   EXPECT_FALSE(Exists(Generation(21)));
   EXPECT_EQ(fs->List("D:\\LOrvo\\Archiv\\160301UctO*.*").size(), 20u);
+}
+
+class NoticeUi : public ScriptedUi {
+ public:
+  void HideNotice() override { ++hidden; }
+  int hidden = 0;
+};
+
+// The notice never stays on the screen, also when a missing file ends the
+// application during the archiving.
+TEST_F(ArchivingTest, NoticeIsHiddenAfterwards) {
+  NoticeUi noticeUi;
+  Env noticeEnv{noticeUi, *fs, clock};
+  Session s(noticeEnv);
+  SetDataRoot(s, "D:");
+  ConfigureMainPeriodModel(s);
+  ArchFile(s);
+  EXPECT_EQ(noticeUi.notices.size(), 1u);
+  EXPECT_EQ(noticeUi.hidden, 1);
+  fs->Remove(kInitFile);
+  EXPECT_THROW(ArchFile(s), Termination);
+  EXPECT_EQ(noticeUi.notices.size(), 2u);
+  EXPECT_EQ(noticeUi.hidden, 2);
 }
 
 }  // namespace

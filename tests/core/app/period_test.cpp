@@ -75,15 +75,15 @@ TEST_F(AppScratch, SaveInsertsTheBlankAndProtectsTheFile) {
   EXPECT_TRUE(SavePeriod(session));
   EXPECT_EQ(session.CurrentPeriod, "16 05");
   EXPECT_EQ(Get(kPeriodFile), "16 05\r\n");
-  EXPECT_TRUE(Attr(kPeriodFile) & kAttrReadOnly);
+  ExpectProtected(kPeriodFile);
 
   // Reading keeps the protection; the next save replaces the protected file.
   LoadPeriod(session);
-  EXPECT_TRUE(Attr(kPeriodFile) & kAttrReadOnly);
+  ExpectProtected(kPeriodFile);
   session.CurrentPeriod = "16 06";
   EXPECT_TRUE(SavePeriod(session));
   EXPECT_EQ(Get(kPeriodFile), "16 06\r\n");
-  EXPECT_TRUE(Attr(kPeriodFile) & kAttrReadOnly);
+  ExpectProtected(kPeriodFile);
   EXPECT_TRUE(ui.messages.empty());
 }
 

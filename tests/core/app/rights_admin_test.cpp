@@ -48,7 +48,7 @@ TEST_F(RightsAdminTest, StoresTrimmedRowsUpToTheFirstBlankName) {
   EXPECT_TRUE(admin.Close());
   EXPECT_EQ(Stored(), (std::vector<AccessRecord>{
                           {"Admin", "Qzpfr", "Admin"}, {"Jan", "ab", "Sprav"}, {"Eva", "e1", "Prohl"}}));
-  EXPECT_TRUE(Attr(kAccess) & kAttrReadOnly);
+  ExpectProtected(kAccess);
   EXPECT_TRUE(ui.messages.empty());
 }
 
