@@ -24,7 +24,8 @@ struct PrinterPage {
 
 class NumRowModel {
  public:
-  explicit NumRowModel(Env& env) : env_(env) { ShowSettings(); }
+  // The settings are the shared ones every report window reads.
+  NumRowModel(Env& env, PrintSettings& settings) : env_(env), settings_(settings) { ShowSettings(); }
 
   PrintSettings& Settings() { return settings_; }
   const PrintSettings& Settings() const { return settings_; }
@@ -65,7 +66,7 @@ class NumRowModel {
   void ShowSettings();
 
   Env& env_;
-  PrintSettings settings_;
+  PrintSettings& settings_;
   std::string fileText_;
   std::string rowsText_;
   std::string orientationText_;

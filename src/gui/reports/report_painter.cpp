@@ -17,6 +17,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "core/reports/report_file.h"
 #include "core/sys/encoding.h"
 
 namespace orvo {
@@ -25,26 +26,19 @@ namespace {
 
 QString FromCp1250(std::string_view s) { return QString::fromStdString(Cp1250ToUtf8(s)); }
 
-// orvo-batch runs without a Qt application and often without a display.
-class GuiApplicationScope {
- public:
-  GuiApplicationScope() {
-    if (QGuiApplication::instance() != nullptr) return;
-    if (std::getenv("QT_QPA_PLATFORM") == nullptr && std::getenv("DISPLAY") == nullptr &&
-        std::getenv("WAYLAND_DISPLAY") == nullptr) {
-      setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    }
-    app_ = std::make_unique<QGuiApplication>(argc_, argv_);
-  }
-
- private:
-  int argc_ = 1;
-  char name_[11] = "orvo-batch";
-  char* argv_[2] = {name_, nullptr};
-  std::unique_ptr<QGuiApplication> app_;
-};
-
 }  // namespace
+
+// orvo-batch runs without a Qt application and often without a display.
+GuiApplicationScope::GuiApplicationScope() {
+  if (QGuiApplication::instance() != nullptr) return;
+  if (std::getenv("QT_QPA_PLATFORM") == nullptr && std::getenv("DISPLAY") == nullptr &&
+      std::getenv("WAYLAND_DISPLAY") == nullptr) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  }
+  app_ = std::make_unique<QGuiApplication>(argc_, argv_);
+}
+
+GuiApplicationScope::~GuiApplicationScope() = default;
 
 QFont QFontOf(const FontSpec& spec) {
   QFont font(FromCp1250(spec.name));
@@ -89,6 +83,38 @@ int PaintGraphicPrint(QPagedPaintDevice& device, const FontSpec& spec, const Gra
   }
   painter.end();
   return static_cast<int>(plan->sheets.size());
+}
+
+int PaintTextPrint(QPagedPaintDevice& device, const std::string& bytes) {
+  const std::vector<std::string> lines = SplitReportLines(bytes);
+  if (lines.empty()) return 0;
+  QFont font(QStringLiteral("Courier New"));
+  font.setStyleHint(QFont::TypeWriter);
+  font.setPointSize(10);
+  QPainter painter;
+  if (!painter.begin(&device)) return 0;
+  painter.setFont(font);
+  const QFontMetricsF metrics(font, &device);
+  const double step = metrics.height();
+  int sheets = 1;
+  double y = 0;
+  for (const std::string& line : lines) {
+    if (IsPageBoundary(line)) {
+      device.newPage();
+      ++sheets;
+      y = 0;
+      continue;
+    }
+    if (y + step > device.height()) {
+      device.newPage();
+      ++sheets;
+      y = 0;
+    }
+    painter.drawText(QPointF(0, y + metrics.ascent()), FromCp1250(line));
+    y += step;
+  }
+  painter.end();
+  return sheets;
 }
 
 void SetUpPdfPage(QPagedPaintDevice& device, int orientation) {

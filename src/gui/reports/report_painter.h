@@ -5,6 +5,7 @@
 
 #include <QFont>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -14,7 +15,25 @@
 class QPagedPaintDevice;
 class QPaintDevice;
 
+class QGuiApplication;
+
 namespace orvo {
+
+// A Qt application for the length of a call when the program has none
+// (orvo-batch); nothing when one runs already.
+class GuiApplicationScope {
+ public:
+  GuiApplicationScope();
+  ~GuiApplicationScope();
+  GuiApplicationScope(const GuiApplicationScope&) = delete;
+  GuiApplicationScope& operator=(const GuiApplicationScope&) = delete;
+
+ private:
+  int argc_ = 1;
+  char name_[11] = "orvo-batch";
+  char* argv_[2] = {name_, nullptr};
+  std::unique_ptr<QGuiApplication> app_;
+};
 
 QFont QFontOf(const FontSpec& font);
 
@@ -28,6 +47,12 @@ using GraphicPlanner = std::function<std::optional<GraphicPrintPlan>(const PageM
 // Plans with the device's measures and paints every sheet; the number of
 // sheets painted (0: nothing was started on the device).
 int PaintGraphicPrint(QPagedPaintDevice& device, const FontSpec& font, const GraphicPlanner& planner);
+
+// The text print's bytes on a paged device, as a text printer prints them:
+// lines in the device's fixed font from the top of the printable area, a
+// new sheet at every form-feed line and whenever a sheet is full. The number
+// of sheets.
+int PaintTextPrint(QPagedPaintDevice& device, const std::string& bytes);
 
 // The page set-up of a PDF without a printer: A4, the orientation of the
 // print settings, 5 mm left unprinted on every side as a printer does.

@@ -148,6 +148,7 @@ INSTANTIATE_TEST_SUITE_P(
 class PrintSettingsFile : public Scratch {
  protected:
   void SetUp() override { std::filesystem::create_directories(Host("C:\\A_Run\\PomSoub")); }
+  PrintSettings shared;
 };
 
 TEST_F(PrintSettingsFile, PutAndGetRoundTrip) {
@@ -203,7 +204,7 @@ TEST_F(PrintSettingsFile, GetStopsAfterTheFailedWriteOfAMissingFile) {
 // The print settings window.
 
 TEST_F(PrintSettingsFile, OpeningWithoutAFileWritesTheDefaultsSilently) {
-  NumRowModel m(*env);
+  NumRowModel m(*env, shared);
   m.Settings().PageRows = 12;
   m.Open();
   EXPECT_TRUE(ui.messages.empty());
@@ -219,7 +220,7 @@ TEST_F(PrintSettingsFile, OpeningReadsTheFileIntoTheFields) {
   s.PageRows = 7;
   s.PageOrientation = kLandscape;
   ASSERT_TRUE(PutPrintSettings(*env, s));
-  NumRowModel m(*env);
+  NumRowModel m(*env, shared);
   m.Open();
   EXPECT_EQ(m.Settings(), s);
   EXPECT_EQ(m.RowsText(), "007");
@@ -230,7 +231,7 @@ TEST_F(PrintSettingsFile, OpeningADamagedFileSaysSoAndSavesTheDefaults) {
   std::string r = EncodeNumRowFont(PrintSettings{});
   r[0] = static_cast<char>(200);
   Put(kFile, r);
-  NumRowModel m(*env);
+  NumRowModel m(*env, shared);
   m.Open();
   EXPECT_EQ(ui.Single(), Error(kDamaged));
   EXPECT_EQ(m.Settings(), PrintSettings{});
@@ -250,7 +251,7 @@ class NumRowConfirmTest : public PrintSettingsFile,
 
 TEST_P(NumRowConfirmTest, FieldsBecomeTheSavedSettings) {
   const auto& c = GetParam();
-  NumRowModel m(*env);
+  NumRowModel m(*env, shared);
   m.Open();
   m.RowsText() = c.rows;
   m.OrientationText() = c.orientation;
@@ -277,7 +278,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(PrintSettingsFile, PrinterSetupGivesTheRowsThatFit) {
-  NumRowModel m(*env);
+  NumRowModel m(*env, shared);
   m.Open();
   FontSpec font{"DejaVu Sans Mono", 9, true, false, false, false, 0};
   m.ApplyPrinterFont(font);
