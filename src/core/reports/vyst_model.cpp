@@ -1,5 +1,6 @@
 #include "core/reports/vyst_model.h"
 
+#include "core/app/file_names.h"
 #include "core/reports/report_file.h"
 #include "core/sys/files.h"
 #include "core/sys/messages.h"
@@ -9,8 +10,6 @@
 namespace orvo {
 
 namespace {
-
-constexpr std::string_view kWorkDir = "C:\\A_Run\\Work";
 
 std::string_view ToolFile(VystTool tool) {
   switch (tool) {
