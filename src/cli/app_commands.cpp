@@ -1,10 +1,13 @@
 // The application shell's commands: each logs in through the same access
 // file and rights as the main window.
+#include <unistd.h>
+
 #include <ostream>
 #include <sstream>
 
 #include "cli/batch.h"
 #include "core/app/batch_commands.h"
+#include "core/app/launchers.h"
 #include "core/app/session.h"
 #include "core/sys/encoding.h"
 #include "core/sys/program.h"
@@ -39,6 +42,17 @@ bool SetRoot(BatchContext& ctx, Session& session, const std::string& parameter, 
   }
 }
 
+// The directory of this program: orvo-tabview and the other programs of the
+// installation are built and installed beside it.
+std::string OwnDirectory() {
+  std::vector<char> buffer(4096);
+  ssize_t n = readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
+  if (n <= 0) return ".";
+  std::string path(buffer.data(), static_cast<size_t>(n));
+  size_t slash = path.rfind('/');
+  return slash == std::string::npos || slash == 0 ? std::string("/") : path.substr(0, slash);
+}
+
 // Core commands write Windows-1250; the terminal gets UTF-8.
 template <typename Run>
 int WithOutput(BatchContext& ctx, Run run) {
@@ -52,14 +66,32 @@ int WithOutput(BatchContext& ctx, Run run) {
 }  // namespace
 
 int RunInstall(BatchContext& ctx) {
-  if (ctx.args.size() != 1) {
+  // The login may also follow the data root: install ROOT --user NAME --password TEXT.
+  std::string root;
+  for (size_t i = 0; i < ctx.args.size(); ++i) {
+    const std::string& a = ctx.args[i];
+    if ((a == "--user" || a == "--password") && i + 1 < ctx.args.size()) {
+      (a == "--user" ? ctx.user : ctx.password) = ctx.args[++i];
+    } else if (root.empty() && !a.empty() && a[0] != '-') {
+      root = a;
+    } else {
+      ctx.err << "orvo-batch: install: unexpected argument " << Cp1250ToUtf8(a) << "\n";
+      return kBatchUsage;
+    }
+  }
+  if (root.empty()) {
     ctx.err << "orvo-batch: install needs DATA-ROOT\n";
     return kBatchUsage;
   }
   Session session(ctx.env);
-  if (!SetRoot(ctx, session, ctx.args[0], true)) return kBatchFailed;
+  if (!SetRoot(ctx, session, root, true)) return kBatchFailed;
   return WithOutput(ctx, [&](std::ostream& out) {
-    return BatchInstall(session, Credentials(ctx), out);
+    int rc = BatchInstall(session, Credentials(ctx), out);
+    if (rc != kBatchOk) return rc;
+    for (const std::string& name : WriteLaunchers(ctx.env, session.ProgramsDir, OwnDirectory())) {
+      out << name << "\n";
+    }
+    return kBatchOk;
   });
 }
 

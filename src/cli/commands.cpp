@@ -7,7 +7,7 @@ const std::vector<Command>& Commands() {
       {"paths", "paths [LOGICAL-PATH ...]",
        "print the drive map and where logical paths resolve", RunPaths},
       {"install", "install DATA-ROOT",
-       "create the local tree C:\\A_Run and the application tree DATA-ROOT\\LOrvo", RunInstall},
+       "create the local and application trees and the launchers in Programy", RunInstall},
       {"period", "period [show | set YYMM | prev | next]",
        "show or change the working period", RunPeriod},
       {"users", "users list | add NAME PASSWORD ROLE | remove NAME",
@@ -28,6 +28,13 @@ const std::vector<Command>& Commands() {
        "move data into the layout of another definition (ReStruktCds)", RunRestruct},
       {"import", "import text|ldb|csv FILE DEF OUT.Cds [--codepage 0|2|3] [--sep C] [--quote C]",
        "import a fixed-column, legacy binary or separated text file", RunImport},
+      {"print-settings", "print-settings [show | set --rows N --orientation H|V --font NAME,SIZE]",
+       "show or change the print settings (C:\\A_Run\\PomSoub\\NumRowFont.Dat)",
+       RunPrintSettings},
+#ifdef ORVO_BATCH_WITH_QT
+      {"ses-to-pdf", "ses-to-pdf REPORT.Ses OUT.pdf [--from N --to M] [--mask \"x1/y1 ...\"]",
+       "render a report as the graphic print does, into a PDF file", RunSesToPdf},
+#endif
   };
   return commands;
 }
