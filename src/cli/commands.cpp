@@ -17,6 +17,10 @@ const std::vector<Command>& Commands() {
       {"def", "def show DEF", "show a definition file as the loaded definition", RunDef},
       {"cds", "cds dump FILE | from-text DEF TEXT OUT.Cds | to-xml FILE [--utf8] | from-xml FILE | def FILE DEF",
        "dump, create, convert and describe dataset files (paths are logical)", RunCds},
+      {"report", "report DATA.Cds DEF.Def OUT.Ses [--heading1 T] [--heading2 T] [--time] "
+                 "[--sum-cols 2,3] [--page-cols ..] [--line-cols ..] [--order 3,1,2] "
+                 "[--all-columns] [--unpaged] [--rows N]",
+       "write the dataset browser's text report of a table (paths are logical)", RunReport},
   };
   return commands;
 }
