@@ -98,9 +98,13 @@ class BodyWriter {
         heading2_(std::move(heading2)),
         caption_(std::move(captionLine)) {}
 
+  // A pending page break opens a page only while the report is paged (or
+  // before its first page); either way the line written ends it.
   void Write(std::string_view line) {
     ++counter_;
-    if (openPage_ || counter_ > limit_) Heading();
+    const bool open = openPage_ && (paging_ == ReportPaging::Paged || page_ == 0);
+    if (open || counter_ > limit_) Heading();
+    openPage_ = false;
     Put(line);
   }
   void BreakPage() { openPage_ = true; }
@@ -112,8 +116,8 @@ class BodyWriter {
     body_.append(line);
     body_.append("\r\n");
   }
-  // The counter alone cannot be trusted to open the first page when a
-  // page is longer than the counter's start; an explicit flag always does.
+  // The counter alone cannot be trusted to open a page when a page is
+  // longer than the counter's start; the explicit flag always does.
   void Heading() {
     ++page_;
     Put(page_ == 1 ? std::string_view() : kPageBreakLine);
