@@ -144,10 +144,11 @@ std::string CdsScrModel::ColumnTitle(int col) const {
   return table_.Field(col).name;
 }
 
-int CdsScrModel::ColumnWidthPixels(int col, int captionWidthPixels) const {
+int CdsScrModel::ColumnWidthPixels(int col, int captionWidthPixels, int charWidthPixels) const {
   int width = captionWidthPixels + 5;
-  if (col >= 0 && col < table_.FieldCount() && width < table_.Field(col).size * 7) {
-    width = table_.Field(col).size * 7 + 5;
+  if (col >= 0 && col < table_.FieldCount() &&
+      width < table_.Field(col).size * charWidthPixels) {
+    width = table_.Field(col).size * charWidthPixels + 5;
   }
   return width;
 }

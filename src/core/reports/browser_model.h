@@ -83,9 +83,9 @@ class CdsScrModel {
   // A cell as the grid shows it; the record being edited shows its edit.
   std::string CellText(int record, int col) const;
   std::string ColumnTitle(int col) const;
-  // Pixels: the caption's width plus 5, at least the field size times 7
-  // plus 5.
-  int ColumnWidthPixels(int col, int captionWidthPixels) const;
+  // Pixels: the caption's width plus 5, at least the field size times a
+  // character's width (7 pixels in the system's grid font) plus 5.
+  int ColumnWidthPixels(int col, int captionWidthPixels, int charWidthPixels = 7) const;
 
   // The current record (0-based; -1 when the table is empty) and column.
   int Row() const { return table_.RecNo() - 1; }
