@@ -48,5 +48,6 @@ int RunRestruct(BatchContext& ctx);
 int RunImport(BatchContext& ctx);
 int RunPrintSettings(BatchContext& ctx);
 int RunSesToPdf(BatchContext& ctx);
+int RunReport(BatchContext& ctx);
 
 }  // namespace orvo::cli

@@ -35,6 +35,10 @@ const std::vector<Command>& Commands() {
       {"ses-to-pdf", "ses-to-pdf REPORT.Ses OUT.pdf [--from N --to M] [--mask \"x1/y1 ...\"]",
        "render a report as the graphic print does, into a PDF file", RunSesToPdf},
 #endif
+      {"report", "report DATA.Cds DEF.Def OUT.Ses [--heading1 T] [--heading2 T] [--time] "
+                 "[--sum-cols 2,3] [--page-cols ..] [--line-cols ..] [--order 3,1,2] "
+                 "[--all-columns] [--unpaged] [--rows N]",
+       "write the dataset browser's text report of a table (paths are logical)", RunReport},
   };
   return commands;
 }

@@ -1,0 +1,38 @@
+// orvo-batch report: a dataset as the browser's text report.
+#include <ostream>
+
+#include "cli/batch.h"
+#include "core/data/cds_proc.h"
+#include "core/data/definition.h"
+#include "core/reports/report_batch.h"
+#include "core/sys/encoding.h"
+#include "core/sys/termination.h"
+
+namespace orvo::cli {
+
+int RunReport(BatchContext& ctx) {
+  ReportJob job;
+  std::string error;
+  if (!ParseReportArgs(ctx.args, &job, &error)) {
+    ctx.err << "orvo-batch report: " << Cp1250ToUtf8(error) << "\n"
+            << "usage: orvo-batch " << kReportUsage << "\n";
+    return 2;
+  }
+  LoadedDef def;
+  TCdsProc engine(ctx.env, def);
+  try {
+    switch (RunReportJob(engine, job)) {
+      case ReportJobResult::Written: return 0;
+      case ReportJobResult::EmptyTable:
+        ctx.err << "orvo-batch report: " << Cp1250ToUtf8(job.request.ScrFile)
+                << " holds no records; no report is made\n";
+        return 1;
+      case ReportJobResult::Failed: return 1;
+    }
+  } catch (const Termination&) {
+    return 4;
+  }
+  return 1;
+}
+
+}  // namespace orvo::cli
