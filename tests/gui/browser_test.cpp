@@ -27,6 +27,7 @@
 #include "gui/reports/dataset_table_model.h"
 #include "gui/reports/qt_clipboard.h"
 #include "gui/reports/subtotal_dialog_window.h"
+#include "gui/reports/vyst_window.h"
 
 namespace orvo::test {
 namespace {
@@ -36,27 +37,6 @@ std::string WordLine(int td, const std::string& name, const std::string& heading
   return PadLeft(std::to_string(td), 3) + " " + PadRight(name, 36) + PadRight(heading, 30) + tms +
          "\r\n";
 }
-
-// Stands in for the text report window: shows the report file the browser
-// handed over, under the window's caption.
-class ReportView : public QDialog {
- public:
-  ReportView(Env& env, const VystHandOver& vyst) {
-    setWindowTitle("Zobrazeni/Editace/Tisk textoveho souboru");
-    auto* layout = new QVBoxLayout(this);
-    auto* name = new QLabel(gui::FromCp("Jmeno souboru:  " + vyst.VystFile), this);
-    text = new QPlainTextEdit(this);
-    text->setReadOnly(true);
-    text->setLineWrapMode(QPlainTextEdit::NoWrap);
-    text->setFont(QFont("Courier New", 8));
-    int io = 0;
-    text->setPlainText(gui::FromCp(env.fs.ReadWhole(vyst.VystFile, &io).value_or("")));
-    layout->addWidget(name);
-    layout->addWidget(text);
-    resize(651, 400);
-  }
-  QPlainTextEdit* text;
-};
 
 class BrowserWindowTest : public GuiScratch {
  protected:
@@ -105,7 +85,7 @@ class BrowserWindowTest : public GuiScratch {
     handOver.ScrEditAllowed = editAllowed;
     gui::BrowserHooks hooks;
     hooks.showTextReport = [this](VystHandOver& vyst) {
-      report = std::make_unique<ReportView>(*env, vyst);
+      report = std::make_unique<gui::VystWindow>(*env, vyst, settings, office);
       report->show();
     };
     window = std::make_unique<gui::BrowserWindow>(*env, *model, office, hooks);
@@ -131,7 +111,7 @@ class BrowserWindowTest : public GuiScratch {
   Office office;
   std::unique_ptr<CdsScrModel> model;
   std::unique_ptr<gui::BrowserWindow> window;
-  std::unique_ptr<ReportView> report;
+  std::unique_ptr<gui::VystWindow> report;
 };
 
 TEST_F(BrowserWindowTest, TwoHundredThousandRowsAndSestavaI) {
@@ -170,7 +150,10 @@ TEST_F(BrowserWindowTest, TwoHundredThousandRowsAndSestavaI) {
   window->Button("  Sestava I")->click();
   ASSERT_TRUE(report);
   ASSERT_TRUE(QTest::qWaitForWindowExposed(report.get()));
-  const QString text = report->text->toPlainText();
+  const std::string file = gui::ToCp(report->fileField()->text());
+  EXPECT_EQ(file, "C:\\A_Run\\Sestavy\\SBig.Ses");
+  int io = 0;
+  const QString text = gui::FromCp(env->fs.ReadWhole(file, &io).value_or(""));
   EXPECT_TRUE(text.startsWith("\nPrehled uctu")) << text.left(200).toStdString();
   EXPECT_TRUE(text.contains("S ***** Cinnost")) << text.left(2000).toStdString();
   EXPECT_TRUE(text.contains("Celkem")) << text.right(200).toStdString();
