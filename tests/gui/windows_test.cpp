@@ -184,7 +184,8 @@ TEST_F(MenuWindows, RightsAdministrationClosesAtOnceForOthers) {
   gui::OrvoApp& a = StartLoggedIn("Jana", "j1");
   const std::string before = ReadHost(Host("C:\\A_Run\\PristPr\\LOrv.H"));
   Put("C:\\A_Run\\Uzivatele\\LOrv_Jana.J", "");
-  a.mainWindow()->RightsAction()->trigger();
+  QTest::keyClick(a.mainWindow()->centralWidget(), Qt::Key_A,
+                  Qt::ControlModifier | Qt::AltModifier);
   EXPECT_FALSE(a.rightsDialog()->isVisible());
   EXPECT_FALSE(Exists("C:\\A_Run\\Uzivatele\\LOrv_Jana.J"));
   EXPECT_EQ(ReadHost(Host("C:\\A_Run\\PristPr\\LOrv.H")), before);
