@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QFontDatabase>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLinearGradient>
 #include <QMenuBar>
@@ -154,6 +155,26 @@ MainWindow::MainWindow(OrvoApp& app, const std::vector<std::string>& args)
   rights_->setShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_A));
   connect(rights_, &QAction::triggered, this, [this] { AdministerRights(); });
   addAction(rights_);
+  qApp->installEventFilter(this);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::KeyPress || !watched->isWidgetType()) return false;
+  auto* widget = static_cast<QWidget*>(watched);
+  if (widget->window() != this || QApplication::activeModalWidget() != nullptr) return false;
+  auto* key = static_cast<QKeyEvent*>(event);
+  const auto mods = key->modifiers() & (Qt::ControlModifier | Qt::AltModifier |
+                                        Qt::ShiftModifier | Qt::MetaModifier);
+  if (mods != (Qt::ControlModifier | Qt::AltModifier)) return false;
+  if (key->key() == Qt::Key_H) {
+    loginAgain_->trigger();
+    return true;
+  }
+  if (key->key() == Qt::Key_A) {
+    rights_->trigger();
+    return true;
+  }
+  return false;
 }
 
 void MainWindow::BuildMenu() {

@@ -70,6 +70,8 @@ class MainWindow : public QMainWindow {
   void Act(MenuAction action);
 
  protected:
+  // Key preview: the main window sees the keys of its children first.
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 

@@ -53,14 +53,18 @@ void ModalDriver::Poll() {
     if (button != nullptr) button->click();
     return;
   }
-  if (busy_ || steps_.empty() || !modal->isVisible()) return;
-  busy_ = true;
+  // A step may open further modal windows (a file dialog from a button);
+  // those get the next steps while it waits.
+  if (steps_.empty() || !modal->isVisible() || inStep_.contains(modal)) return;
+  inStep_.insert(modal);
+  ++running_;
   auto step = std::move(steps_.front());
   steps_.pop_front();
   QPointer<QWidget> target(modal);
   QTimer::singleShot(0, this, [this, step, target] {
     if (target) step(target);
-    busy_ = false;
+    if (target) inStep_.remove(target.data());
+    --running_;
   });
 }
 

@@ -7,6 +7,8 @@
 
 #include <QMessageBox>
 #include <QObject>
+#include <QPointer>
+#include <QSet>
 #include <QString>
 #include <QTimer>
 
@@ -48,7 +50,7 @@ class ModalDriver : public QObject {
   void Login(const QString& name, const QString& password);
 
   std::vector<SeenBox> boxes;
-  bool StepsDone() const { return steps_.empty() && !busy_; }
+  bool StepsDone() const { return steps_.empty() && running_ == 0; }
 
  private:
   void Poll();
@@ -56,7 +58,8 @@ class ModalDriver : public QObject {
   QTimer timer_;
   std::deque<QMessageBox::StandardButton> answers_;
   std::deque<std::function<void(QWidget*)>> steps_;
-  bool busy_ = false;
+  QSet<QWidget*> inStep_;
+  int running_ = 0;
 };
 
 // Processes events until the condition holds (false after timeoutMs).

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
 #include <QTableWidget>
@@ -68,8 +69,8 @@ TEST_F(MainWindowFlow, LoginAgainKeepsTheDosMenuAsDecidedAtStart) {
   QAction* dos = a.mainWindow()->MenuOf("Dos")->menuAction();
   ASSERT_TRUE(dos->isVisible());
   driver.Login("Jana", "j1");
+  a.mainWindow()->activateWindow();
   QTest::keyClick(a.mainWindow(), Qt::Key_H, Qt::ControlModifier | Qt::AltModifier);
-  if (!driver.StepsDone()) a.mainWindow()->LoginAgainAction()->trigger();
   ASSERT_TRUE(driver.StepsDone());
   EXPECT_EQ(a.session().UserName, "Jana");
   EXPECT_EQ(a.session().UserRole, "Sprav");
@@ -86,6 +87,45 @@ TEST_F(MainWindowFlow, EscapeInTheLoginAgainEndsTheApplication) {
   a.mainWindow()->LoginAgainAction()->trigger();
   EXPECT_TRUE(a.Ended());
   EXPECT_FALSE(a.mainWindow()->isVisible());
+}
+
+TEST_F(MainWindowFlow, DroppingTheAccessFileAsksAndEndsWhateverTheAnswer) {
+  gui::OrvoApp& a = StartLoggedIn();
+  driver.boxes.clear();
+  driver.Step([](QWidget* w) {
+    auto* login = static_cast<gui::LoginDialog*>(w);
+    login->NameField()->setText("Admin");
+    QTest::keyClick(login->NameField(), Qt::Key_Return);
+    QTest::keyClicks(login->PasswordField(), "Qzpfr");
+    QTest::keyClick(login->PasswordField(), Qt::Key_D, Qt::ControlModifier | Qt::AltModifier);
+  });
+  driver.Answer(QMessageBox::No);
+  a.mainWindow()->LoginAgainAction()->trigger();
+  ASSERT_EQ(driver.boxes.size(), 1u) << ::testing::PrintToString(driver.boxes);
+  EXPECT_EQ(driver.boxes[0].text,
+            "Skutecne chceme zrusit soustavu vygenerovanych pristupu ?\n\nProgram bude ukoncen.");
+  EXPECT_TRUE(a.Ended());
+  EXPECT_TRUE(Exists("C:\\A_Run\\PristPr\\LOrv.H"));
+}
+
+TEST_F(MainWindowFlow, MarkerListForTheAdministrator) {
+  gui::OrvoApp& a = StartLoggedIn();
+  Put("C:\\A_Run\\PristPr\\LOrv_Jana.J", "");
+  driver.Step([](QWidget* w) {
+    auto* login = static_cast<gui::LoginDialog*>(w);
+    login->NameField()->setText("Admin");
+    QTest::keyClick(login->NameField(), Qt::Key_Return);
+    QTest::keyClicks(login->PasswordField(), "Qzpfr");
+    QTest::keyClick(login->PasswordField(), Qt::Key_U, Qt::ControlModifier | Qt::AltModifier);
+    QListWidget* list = login->MarkerList();
+    ASSERT_TRUE(list->isVisible());
+    ASSERT_EQ(list->count(), 1);
+    EXPECT_EQ(list->item(0)->text(), "LOrv_Jana");
+    QTest::keyClick(list, Qt::Key_Return);
+  });
+  a.mainWindow()->LoginAgainAction()->trigger();
+  EXPECT_FALSE(Exists("C:\\A_Run\\PristPr\\LOrv_Jana.J"));
+  EXPECT_TRUE(a.Ended());
 }
 
 TEST_F(MainWindowFlow, RightsAdministrationShowsTwoHundredRowsAndStores) {

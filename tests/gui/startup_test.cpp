@@ -1,6 +1,7 @@
 // The start-up of the application window: the lock, the parameter, the
 // login with its role check, the free-space check and the welcome box.
 #include <QAction>
+#include <QImage>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -136,6 +137,18 @@ TEST_F(Startup, MainWindowShowsCaptionLabelsAndMenu) {
   EXPECT_EQ(w->ActionOf(MenuAction::TabObratyOdDo)->text(), "Obraty za zvolene obdobi");
   EXPECT_EQ(w->LoginAgainAction()->shortcut(), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_H));
   EXPECT_EQ(w->RightsAction()->shortcut(), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_A));
+}
+
+TEST_F(Startup, BackgroundPictureFromTheDataRoot) {
+  PutInstallation();
+  QImage picture(40, 30, QImage::Format_RGB32);
+  picture.fill(QColor(10, 200, 30));
+  ASSERT_TRUE(picture.save(QString::fromStdString(Host("D:\\LOrvo\\PomSoub\\Orvo.Jpg")), "JPG"));
+  gui::OrvoApp& a = StartLoggedIn();
+  QImage shown = a.mainWindow()->centralWidget()->grab().toImage();
+  QColor middle = shown.pixelColor(shown.width() / 2, shown.height() - 5);
+  EXPECT_GT(middle.green(), 150);
+  EXPECT_LT(middle.red(), 60);
 }
 
 }  // namespace

@@ -83,6 +83,8 @@ class ViewerTable {
   bool Modified() const { return modified_; }
   // Stores the dataset back to its file; false after a message.
   bool Save();
+  // Forgets the changes (the viewer is ending without its question).
+  void Discard() { modified_ = false; }
 
  private:
   void BuildColumns();

@@ -18,6 +18,7 @@
 #include <set>
 
 #include "core/sys/messages.h"
+#include "core/sys/termination.h"
 #include "gui/qt_text.h"
 
 namespace orvo::gui {
@@ -60,14 +61,25 @@ Qt::ItemFlags ViewerTableModel::flags(const QModelIndex& index) const {
 
 bool ViewerTableModel::setData(const QModelIndex& index, const QVariant& value, int role) {
   if (role != Qt::EditRole || !index.isValid()) return false;
-  if (!table_.SetCell(index.row(), index.column(), ToCp(value.toString()))) return false;
-  emit dataChanged(index, index);
-  return true;
+  bool changed = false;
+  auto work = [&] { changed = table_.SetCell(index.row(), index.column(), ToCp(value.toString())); };
+  if (guard) {
+    guard(work);
+  } else {
+    work();
+  }
+  if (changed) emit dataChanged(index, index);
+  return changed;
 }
 
 void ViewerTableModel::sort(int column, Qt::SortOrder order) {
   emit layoutAboutToBeChanged();
-  table_.Sort(column, order == Qt::AscendingOrder);
+  auto work = [&] { table_.Sort(column, order == Qt::AscendingOrder); };
+  if (guard) {
+    guard(work);
+  } else {
+    work();
+  }
   emit layoutChanged();
 }
 
@@ -90,6 +102,7 @@ TableViewWindow::TableViewWindow(Env& env, ViewerTable& table) : env_(env), tabl
   column->addWidget(heading_);
 
   model_ = new ViewerTableModel(table, this);
+  model_->guard = [this](const std::function<void()>& work) { Guard(work); };
   view_ = new QTableView(central);
   view_->setObjectName(QStringLiteral("Table"));
   view_->setModel(model_);
@@ -111,21 +124,21 @@ TableViewWindow::TableViewWindow(Env& env, ViewerTable& table) : env_(env), tabl
   setCentralWidget(central);
 
   QMenu* file = menuBar()->addMenu(QStringLiteral("Soubor"));
-  QAction* csv = file->addAction(QStringLiteral("Ulozit jako CSV..."), this, [this] { AskSaveCsv(); });
+  QAction* csv = file->addAction(QStringLiteral("Ulozit jako CSV..."), this, [this] { Guard([&] { AskSaveCsv(); }); });
   csv->setShortcut(QKeySequence::Save);
   if (!request.viewOnly) {
-    file->addAction(QStringLiteral("Ulozit zmeny"), this, [this] { table_.Save(); })
+    file->addAction(QStringLiteral("Ulozit zmeny"), this, [this] { Guard([&] { table_.Save(); }); })
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
   }
   file->addSeparator();
   file->addAction(QStringLiteral("Konec"), this, [this] { close(); })
       ->setShortcut(QKeySequence(Qt::Key_Escape));
   QMenu* edit = menuBar()->addMenu(QStringLiteral("Upravy"));
-  edit->addAction(QStringLiteral("Kopirovat"), this, [this] { CopySelection(); })
+  edit->addAction(QStringLiteral("Kopirovat"), this, [this] { Guard([&] { CopySelection(); }); })
       ->setShortcut(QKeySequence::Copy);
-  edit->addAction(QStringLiteral("Hledat..."), this, [this] { AskFind(); })
+  edit->addAction(QStringLiteral("Hledat..."), this, [this] { Guard([&] { AskFind(); }); })
       ->setShortcut(QKeySequence::Find);
-  edit->addAction(QStringLiteral("Hledat dalsi"), this, [this] { FindNext(); })
+  edit->addAction(QStringLiteral("Hledat dalsi"), this, [this] { Guard([&] { FindNext(); }); })
       ->setShortcut(QKeySequence::FindNext);
   edit->addAction(QStringLiteral("Puvodni poradi"), this, [this] {
     view_->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
@@ -137,6 +150,18 @@ TableViewWindow::TableViewWindow(Env& env, ViewerTable& table) : env_(env), tabl
                                .arg(request.viewOnly ? QStringLiteral("Zobrazeni")
                                                      : QStringLiteral("Oprava")));
   resize(900, 600);
+}
+
+void TableViewWindow::Guard(const std::function<void()>& work) {
+  try {
+    work();
+  } catch (const Termination&) {
+    table_.Discard();
+    close();
+    QCoreApplication::exit(1);
+  } catch (const std::exception& e) {
+    ErrorBox(env_, std::string("Neocekavana chyba: ") + e.what(), "TabView");
+  }
 }
 
 void TableViewWindow::AskFind() {
@@ -204,22 +229,27 @@ void TableViewWindow::AskSaveCsv() {
 }
 
 void TableViewWindow::closeEvent(QCloseEvent* event) {
+  bool mayClose = true;
+  Guard([&] { mayClose = MayClose(); });
+  if (mayClose) {
+    event->accept();
+  } else {
+    event->ignore();
+  }
+}
+
+bool TableViewWindow::MayClose() {
   if (table_.Modified()) {
     switch (env_.ui.Ask(MessageKind::YesNoCancel, "Ulozit zmeny ?", "TabView")) {
       case Answer::Yes:
-        if (!table_.Save()) {
-          event->ignore();
-          return;
-        }
-        break;
+        return table_.Save();
       case Answer::No:
-        break;
+        return true;
       case Answer::Cancel:
-        event->ignore();
-        return;
+        return false;
     }
   }
-  event->accept();
+  return true;
 }
 
 }  // namespace orvo::gui

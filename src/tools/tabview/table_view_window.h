@@ -7,6 +7,8 @@
 #include <QAbstractTableModel>
 #include <QMainWindow>
 
+#include <functional>
+
 #include "core/app/viewer_table.h"
 
 class QLabel;
@@ -18,6 +20,8 @@ class ViewerTableModel : public QAbstractTableModel {
   Q_OBJECT
  public:
   ViewerTableModel(ViewerTable& table, QObject* parent = nullptr);
+  // Runs the work of an edit or a sort (the window's Guard).
+  std::function<void(const std::function<void()>&)> guard;
 
   int rowCount(const QModelIndex& parent = {}) const override;
   int columnCount(const QModelIndex& parent = {}) const override;
@@ -49,8 +53,13 @@ class TableViewWindow : public QMainWindow {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  // The question for unsaved changes; false keeps the window open.
+  bool MayClose();
   void AskFind();
   void AskSaveCsv();
+  // Runs a slot's work: an end of the application closes the viewer, any
+  // other failure is said and the viewer goes on.
+  void Guard(const std::function<void()>& work);
 
   Env& env_;
   ViewerTable& table_;

@@ -56,6 +56,15 @@ TEST_F(MainWindowModelTest, DateOfTheWrongFormEndsBeforeAnythingIsMade) {
   EXPECT_FALSE(Exists("C:\\A_Run"));
 }
 
+TEST_F(MainWindowModelTest, DataRootThatCannotBeFoundEnds) {
+  // A name without a drive is looked for on the drive holding the marker
+  // directory; there is none here.
+  EXPECT_THROW(model.Create({"Data"}), Termination);
+  EXPECT_EQ(ui.Single(), Error("Adresar s daty:\r\r\"Data\"\r\r     - nebyl nalezen !\r\r"
+                               "Program bude ukoncen."));
+  EXPECT_TRUE(session.DataRoot.empty());
+}
+
 TEST_F(MainWindowModelTest, CreationSetsTheDataRootAndProgramsDir) {
   model.Create({"D:", "ignored"});
   EXPECT_EQ(session.DataRoot, "D:");
