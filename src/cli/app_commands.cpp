@@ -4,7 +4,9 @@
 #include <sstream>
 
 #include "cli/batch.h"
+#include "cli/install_sources.h"
 #include "core/app/batch_commands.h"
+#include "core/app/demo_install.h"
 #include "core/app/session.h"
 #include "core/sys/encoding.h"
 #include "core/sys/program.h"
@@ -56,10 +58,12 @@ int RunInstall(BatchContext& ctx) {
     ctx.err << "orvo-batch: install needs DATA-ROOT\n";
     return kBatchUsage;
   }
+  InstallSources sources;
+  if (!LoadInstallSources(&sources, ctx.err)) return kBatchFailed;
   Session session(ctx.env);
   if (!SetRoot(ctx, session, ctx.args[0], true)) return kBatchFailed;
   return WithOutput(ctx, [&](std::ostream& out) {
-    return BatchInstall(session, Credentials(ctx), out);
+    return BatchInstallWithData(session, Credentials(ctx), sources, out);
   });
 }
 

@@ -40,5 +40,6 @@ int RunUsers(BatchContext& ctx);
 int RunArchive(BatchContext& ctx);
 int RunDef(BatchContext& ctx);
 int RunCds(BatchContext& ctx);
+int RunDemo(BatchContext& ctx);
 
 }  // namespace orvo::cli

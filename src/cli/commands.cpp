@@ -7,7 +7,8 @@ const std::vector<Command>& Commands() {
       {"paths", "paths [LOGICAL-PATH ...]",
        "print the drive map and where logical paths resolve", RunPaths},
       {"install", "install DATA-ROOT",
-       "create the local tree C:\\A_Run and the application tree DATA-ROOT\\LOrvo", RunInstall},
+       "create the local tree C:\\A_Run, the application tree DATA-ROOT\\LOrvo and its code lists",
+       RunInstall},
       {"period", "period [show | set YYMM | prev | next]",
        "show or change the working period", RunPeriod},
       {"users", "users list | add NAME PASSWORD ROLE | remove NAME",
@@ -17,6 +18,8 @@ const std::vector<Command>& Commands() {
       {"def", "def show DEF", "show a definition file as the loaded definition", RunDef},
       {"cds", "cds dump FILE | from-text DEF TEXT OUT.Cds | to-xml FILE [--utf8] | from-xml FILE | def FILE DEF",
        "dump, create, convert and describe dataset files (paths are logical)", RunCds},
+      {"demo", "demo DATA-ROOT [--plant 1|2|3]",
+       "install the demo company with its code lists, period and user Admin", RunDemo},
   };
   return commands;
 }
