@@ -40,6 +40,12 @@ int RunUsers(BatchContext& ctx);
 int RunArchive(BatchContext& ctx);
 int RunDef(BatchContext& ctx);
 int RunCds(BatchContext& ctx);
+int RunSort(BatchContext& ctx);
+int RunSum(BatchContext& ctx);
+int RunReduce(BatchContext& ctx);
+int RunAppend(BatchContext& ctx);
+int RunRestruct(BatchContext& ctx);
+int RunImport(BatchContext& ctx);
 int RunDemo(BatchContext& ctx);
 
 }  // namespace orvo::cli

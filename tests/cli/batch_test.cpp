@@ -117,3 +117,68 @@ TEST(Batch, DatasetFromTextDumpsBackNormalised) {
 
 }  // namespace
 }  // namespace orvo::test
+
+namespace orvo::test {
+namespace {
+
+class BatchOps : public ::testing::Test {
+ protected:
+  BatchOps() : drives{"ORVO_DRIVES=C=" + c.path() + ";D=" + d.path()} {
+    std::ofstream def(d.path() + "/P.Def", std::ios::binary);
+    def << DefLine(3, "1. Ucet", "Ucet", "PM") << DefLine(5, "2. Stredisko", "Str", "PM")
+        << DefLine(12, "3. MD", "MD", "N2");
+    std::ofstream text(d.path() + "/p.txt", std::ios::binary);
+    text << "311|S2|10\n211|S1|5\n311|S1|2,5\n211|S1|-5\n";
+  }
+  BatchResult Run(std::vector<std::string> args) { return RunBatch(args, drives); }
+  std::string Dump(const std::string& file) { return Run({"cds", "dump", file}).out; }
+
+  TempDir c, d;
+  std::vector<std::string> drives;
+};
+
+TEST_F(BatchOps, SortSumAndReduceByWordLists) {
+  ASSERT_EQ(Run({"cds", "from-text", "D:\\P.Def", d.path() + "/p.txt", "D:\\P.Cds"}).exitCode, 0);
+
+  auto r = Run({"sort", "D:\\P.Cds", "D:\\P.Def", "D:\\S.Cds", "D:\\S.Def", "--keys", "2,1"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(Dump("D:\\S.Cds"),
+            "Stredisko:text(5)|Ucet:text(3)|MD:text(12)\n"
+            "S1   |211|        5,00\n"
+            "S1   |211|       -5,00\n"
+            "S1   |311|        2,50\n"
+            "S2   |311|       10,00\n");
+
+  r = Run({"sum", "D:\\P.Cds", "D:\\P.Def", "D:\\U.Cds", "D:\\U.Def", "--keys", "1"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  // 211 sums to zero and is dropped.
+  std::string sum = Dump("D:\\U.Cds");
+  EXPECT_EQ(sum.find("211"), std::string::npos) << sum;
+  EXPECT_NE(sum.find("311|"), std::string::npos) << sum;
+  EXPECT_NE(sum.find("12,50"), std::string::npos) << sum;
+
+  r = Run({"reduce", "D:\\P.Cds", "D:\\P.Def", "D:\\R.Cds", "D:\\R.Def", "--keys", "3"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(Dump("D:\\R.Cds"),
+            "MD:text(12)\n       10,00\n        5,00\n        2,50\n       -5,00\n");
+}
+
+TEST_F(BatchOps, BadArgumentsAreRefusedWithUsage) {
+  EXPECT_EQ(Run({"sort", "D:\\P.Cds", "D:\\P.Def", "D:\\S.Cds", "D:\\S.Def"}).exitCode, 2);
+  EXPECT_EQ(Run({"sort", "a", "b", "c", "d", "--keys", "0,x"}).exitCode, 2);
+  EXPECT_EQ(Run({"import", "xls", "a", "b", "c"}).exitCode, 2);
+}
+
+TEST_F(BatchOps, ImportOfSeparatedText) {
+  {
+    std::ofstream csv(d.path() + "/in.csv", std::ios::binary);
+    csv << "311|S1|1,5\r\n";
+  }
+  auto r = Run({"import", "csv", "D:\\in.csv", "D:\\P.Def", "D:\\I.Cds"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  std::string dump = Dump("D:\\I.Cds");
+  EXPECT_NE(dump.find("311|S1   |"), std::string::npos) << dump;
+}
+
+}  // namespace
+}  // namespace orvo::test

@@ -206,7 +206,15 @@ bool SortF(TCdsProc& cds, bool vylucMez) {
     throw Termination("dataset cannot be created: " + p.OutCds);
   }
   char* base = result.RecordBuffer();
+  const char* records = in->RecordData();
+  const size_t stride = in->RecordStride();
   for (size_t k = 0; k < kept.size(); ++k) {
+    // The records are read in key order, all over the arena: ask for the
+    // next ones early.
+    if (k + 8 < kept.size()) {
+      const char* ahead = records + static_cast<size_t>(kept[k + 8]) * stride;
+      for (size_t at = 0; at < stride; at += 64) __builtin_prefetch(ahead + at);
+    }
     char* to = base + k * result.RecordStride();
     for (size_t j = 0; j < from.size(); ++j) {
       PutFromSentence(*in, kept[k], from[j], result, to, static_cast<int>(j));

@@ -133,6 +133,22 @@ TEST_F(DatasetOpsTest, SortFCarriesFloatingPointFieldsAsNumbers) {
   EXPECT_EQ(RowsOf(kOut), (std::vector<Row>{{"0", "c  "}, {"2,5", "b  "}, {"-1,25", "a  "}}));
 }
 
+TEST_F(DatasetOpsTest, MemoFieldsAreCarriedButNeverSortedBy) {
+  WriteDef(kInDef, {{3, "Kod"}, {20, "Pozn", "ME"}});
+  WriteCds(kIn, {{"Kod", FieldType::Text, 3}, {"Pozn", FieldType::Memo, 20}},
+           {{"b", "second note"}, {"a", ""}, {"c", "a much longer note than its size"}});
+  SetWords({1});
+  ASSERT_TRUE(SortF(cds, false));
+  EXPECT_EQ(RowsOf(kOut), (std::vector<Row>{{"a  ", ""}, {"b  ", "second note"}, {"c  ", "a much longer note than its size"}}));
+  ASSERT_TRUE(SortFND(cds, false));
+  EXPECT_EQ(RowsOf(kOut), (std::vector<Row>{{"a  ", ""}, {"b  ", "second note"}, {"c  ", "a much longer note than its size"}}));
+  SetWords({2, 1});
+  ASSERT_TRUE(RedF(cds));
+  EXPECT_EQ(RowsOf(kOut), (std::vector<Row>{{"second note", "b"}, {"", "a"}, {"a much longer note than its size", "c"}}));
+  EXPECT_FALSE(SortF(cds, false));
+  EXPECT_EQ(ui.Single(), Info("Slovo 2 nelze pouzit pro trideni !", "Soubor: C:\\A_Run\\Work\\In.Cds"));
+}
+
 TEST_F(DatasetOpsTest, SortFRefusesARepeatedWord) {
   Postings({{"1", "", "a", ""}, {"2", "", "b", ""}});
   SetWords({1, 1});
