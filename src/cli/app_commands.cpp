@@ -7,6 +7,7 @@
 #include "cli/install_sources.h"
 #include "core/app/batch_commands.h"
 #include "core/app/demo_install.h"
+#include "core/app/launchers.h"
 #include "core/app/session.h"
 #include "core/sys/encoding.h"
 #include "core/sys/program.h"
@@ -54,17 +55,38 @@ int WithOutput(BatchContext& ctx, Run run) {
 }  // namespace
 
 int RunInstall(BatchContext& ctx) {
-  if (ctx.args.size() != 1) {
+  // The credentials may also follow the data root.
+  BatchCredentials credentials = Credentials(ctx);
+  std::string root;
+  for (size_t i = 0; i < ctx.args.size(); ++i) {
+    const std::string& a = ctx.args[i];
+    if ((a == "--user" || a == "--password") && i + 1 < ctx.args.size()) {
+      (a == "--user" ? credentials.user : credentials.password) = ctx.args[++i];
+    } else if (root.empty() && !a.empty() && a[0] != '-') {
+      root = a;
+    } else {
+      ctx.err << "orvo-batch install: unexpected argument " << Cp1250ToUtf8(a) << "\n";
+      return kBatchUsage;
+    }
+  }
+  if (root.empty()) {
     ctx.err << "orvo-batch: install needs DATA-ROOT\n";
     return kBatchUsage;
   }
   InstallSources sources;
   if (!LoadInstallSources(&sources, ctx.err)) return kBatchFailed;
   Session session(ctx.env);
-  if (!SetRoot(ctx, session, ctx.args[0], true)) return kBatchFailed;
-  return WithOutput(ctx, [&](std::ostream& out) {
-    return BatchInstallWithData(session, Credentials(ctx), sources, out);
+  if (!SetRoot(ctx, session, root, true)) return kBatchFailed;
+  int rc = WithOutput(ctx, [&](std::ostream& out) {
+    return BatchInstallWithData(session, credentials, sources, out);
   });
+  if (rc != kBatchOk) return rc;
+  // The installation's tools in Programy start the programs built beside
+  // this one.
+  for (const std::string& name : WriteLaunchers(ctx.env, session.ProgramsDir, ProgramDirectory())) {
+    WriteText(ctx.out, name + "\n");
+  }
+  return kBatchOk;
 }
 
 int RunPeriod(BatchContext& ctx) {

@@ -6,8 +6,8 @@ const std::vector<Command>& Commands() {
   static const std::vector<Command> commands{
       {"paths", "paths [LOGICAL-PATH ...]",
        "print the drive map and where logical paths resolve", RunPaths},
-      {"install", "install DATA-ROOT",
-       "create the local tree C:\\A_Run, the application tree DATA-ROOT\\LOrvo and its code lists",
+      {"install", "install DATA-ROOT [--user NAME --password PASSWORD]",
+       "create the local and application trees, the code lists and the launchers in Programy",
        RunInstall},
       {"period", "period [show | set YYMM | prev | next]",
        "show or change the working period", RunPeriod},

@@ -6,6 +6,7 @@
 #include "cli/batch.h"
 #include "cli/install_sources.h"
 #include "core/app/demo_install.h"
+#include "core/app/launchers.h"
 #include "core/app/session.h"
 #include "core/sys/encoding.h"
 #include "core/sys/program.h"
@@ -64,6 +65,11 @@ int RunDemo(BatchContext& ctx) {
   options.newPassword = NewPassword();
   std::ostringstream text;
   int rc = BatchDemo(session, {ctx.user, ctx.password}, sources, options, text);
+  if (rc == kBatchOk) {
+    for (const std::string& name : WriteLaunchers(ctx.env, session.ProgramsDir, ProgramDirectory())) {
+      text << name << "\n";
+    }
+  }
   WriteText(ctx.out, text.str());
   if (rc == kBatchUsage) ctx.err << "orvo-batch: wrong arguments (see --help)\n";
   return rc;

@@ -30,6 +30,8 @@ bool HasManifest(const fs::path& dir) {
 
 }  // namespace
 
+std::string ProgramDirectory() { return OwnDirectory().string(); }
+
 std::string InstallDataDir() {
   if (const char* env = std::getenv("ORVO_INSTALL_DATA"); env != nullptr && *env != '\0') {
     return HasManifest(env) ? std::string(env) : std::string();

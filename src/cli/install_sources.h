@@ -9,6 +9,10 @@
 
 namespace orvo::cli {
 
+// The host directory of this program; the tools of the installation are
+// built beside it.
+std::string ProgramDirectory();
+
 // The directory: ORVO_INSTALL_DATA when set (empty when it holds no
 // manifest), else the first "install" (or
 // "share/orvo/install") holding a manifest found from this program's

@@ -49,6 +49,15 @@ class Ui {
   virtual void ShowNotice(std::string_view text) { (void)text; }
   virtual void HideNotice() {}
   virtual void SetHourglass(bool on) { (void)on; }
+  // The information window: caption two blanks + title ("Informace:" when
+  // empty), one or two centred lines. With selfClosing it is shown modally
+  // and closes itself once painted, so it stays displayMs; otherwise it
+  // stays until HideInformation, which keeps it displayMs longer.
+  virtual void ShowInformation(std::string_view title, std::string_view line1,
+                               std::string_view line2, int displayMs, bool selfClosing) {
+    (void)title, (void)line1, (void)line2, (void)displayMs, (void)selfClosing;
+  }
+  virtual void HideInformation() {}
 
   // Asks a top-level window with this title to quit (the running table viewer).
   virtual void QuitWindow(std::string_view title) { (void)title; }

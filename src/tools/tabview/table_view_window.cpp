@@ -1,0 +1,225 @@
+#include "tools/tabview/table_view_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QInputDialog>
+#include <QLabel>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include <set>
+
+#include "core/sys/messages.h"
+#include "gui/qt_text.h"
+
+namespace orvo::gui {
+
+ViewerTableModel::ViewerTableModel(ViewerTable& table, QObject* parent)
+    : QAbstractTableModel(parent), table_(table) {}
+
+int ViewerTableModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : table_.RowCount();
+}
+
+int ViewerTableModel::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : table_.ColumnCount();
+}
+
+QVariant ViewerTableModel::data(const QModelIndex& index, int role) const {
+  if (!index.isValid()) return {};
+  if (role == Qt::DisplayRole || role == Qt::EditRole) {
+    return FromCp(table_.Cell(index.row(), index.column()));
+  }
+  if (role == Qt::TextAlignmentRole) {
+    return table_.Column(index.column()).numeric
+               ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
+               : QVariant(Qt::AlignLeft | Qt::AlignVCenter);
+  }
+  return {};
+}
+
+QVariant ViewerTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (role != Qt::DisplayRole) return {};
+  if (orientation == Qt::Horizontal) return FromCp(table_.Column(section).caption);
+  return section + 1;
+}
+
+Qt::ItemFlags ViewerTableModel::flags(const QModelIndex& index) const {
+  Qt::ItemFlags f = QAbstractTableModel::flags(index);
+  if (index.isValid() && !table_.Request().viewOnly) f |= Qt::ItemIsEditable;
+  return f;
+}
+
+bool ViewerTableModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+  if (role != Qt::EditRole || !index.isValid()) return false;
+  if (!table_.SetCell(index.row(), index.column(), ToCp(value.toString()))) return false;
+  emit dataChanged(index, index);
+  return true;
+}
+
+void ViewerTableModel::sort(int column, Qt::SortOrder order) {
+  emit layoutAboutToBeChanged();
+  table_.Sort(column, order == Qt::AscendingOrder);
+  emit layoutChanged();
+}
+
+TableViewWindow::TableViewWindow(Env& env, ViewerTable& table) : env_(env), table_(table) {
+  setObjectName(QStringLiteral("TabView"));
+  const ViewerRequest& request = table.Request();
+  QString title = FromCp(request.title);
+  if (title.isEmpty()) title = FromCp(request.dataFile);
+  setWindowTitle(title);
+
+  auto* central = new QWidget(this);
+  auto* column = new QVBoxLayout(central);
+  column->setContentsMargins(4, 4, 4, 4);
+  heading_ = new QLabel(FromCp(request.heading), central);
+  heading_->setObjectName(QStringLiteral("Heading"));
+  QFont bold = heading_->font();
+  bold.setBold(true);
+  heading_->setFont(bold);
+  heading_->setVisible(!request.heading.empty());
+  column->addWidget(heading_);
+
+  model_ = new ViewerTableModel(table, this);
+  view_ = new QTableView(central);
+  view_->setObjectName(QStringLiteral("Table"));
+  view_->setModel(model_);
+  view_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  view_->setSortingEnabled(true);
+  view_->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+  view_->horizontalHeader()->setSortIndicatorShown(true);
+  view_->verticalHeader()->setDefaultSectionSize(QFontMetrics(view_->font()).height() + 4);
+  view_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  view_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  if (request.viewOnly) view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  const QFontMetrics fm(view_->font());
+  for (int c = 0; c < table.ColumnCount(); ++c) {
+    const ViewerColumn& col = table.Column(c);
+    int chars = std::max(col.width, static_cast<int>(col.caption.size()));
+    view_->setColumnWidth(c, fm.horizontalAdvance(QLatin1Char('0')) * std::min(chars, 60) + 16);
+  }
+  column->addWidget(view_, 1);
+  setCentralWidget(central);
+
+  QMenu* file = menuBar()->addMenu(QStringLiteral("Soubor"));
+  QAction* csv = file->addAction(QStringLiteral("Ulozit jako CSV..."), this, [this] { AskSaveCsv(); });
+  csv->setShortcut(QKeySequence::Save);
+  if (!request.viewOnly) {
+    file->addAction(QStringLiteral("Ulozit zmeny"), this, [this] { table_.Save(); })
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+  }
+  file->addSeparator();
+  file->addAction(QStringLiteral("Konec"), this, [this] { close(); })
+      ->setShortcut(QKeySequence(Qt::Key_Escape));
+  QMenu* edit = menuBar()->addMenu(QStringLiteral("Upravy"));
+  edit->addAction(QStringLiteral("Kopirovat"), this, [this] { CopySelection(); })
+      ->setShortcut(QKeySequence::Copy);
+  edit->addAction(QStringLiteral("Hledat..."), this, [this] { AskFind(); })
+      ->setShortcut(QKeySequence::Find);
+  edit->addAction(QStringLiteral("Hledat dalsi"), this, [this] { FindNext(); })
+      ->setShortcut(QKeySequence::FindNext);
+  edit->addAction(QStringLiteral("Puvodni poradi"), this, [this] {
+    view_->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    model_->sort(-1, Qt::AscendingOrder);
+  });
+
+  statusBar()->showMessage(QStringLiteral("Radku: %1    %2")
+                               .arg(table.RowCount())
+                               .arg(request.viewOnly ? QStringLiteral("Zobrazeni")
+                                                     : QStringLiteral("Oprava")));
+  resize(900, 600);
+}
+
+void TableViewWindow::AskFind() {
+  bool ok = false;
+  QString text = QInputDialog::getText(this, QStringLiteral("Hledat"),
+                                       QStringLiteral("Hledany text:"), QLineEdit::Normal,
+                                       lastFind_, &ok);
+  if (ok) FindText(text);
+}
+
+void TableViewWindow::FindText(const QString& text) {
+  lastFind_ = text;
+  FindNext();
+}
+
+void TableViewWindow::FindNext() {
+  if (lastFind_.isEmpty()) return;
+  QModelIndex at = view_->currentIndex();
+  auto [row, col] = table_.Find(ToCp(lastFind_), at.isValid() ? at.row() : -1,
+                                at.isValid() ? at.column() : -1);
+  if (row < 0) {
+    statusBar()->showMessage(QStringLiteral("Text nenalezen: ") + lastFind_);
+    return;
+  }
+  QModelIndex found = model_->index(row, col);
+  view_->setCurrentIndex(found);
+  view_->scrollTo(found);
+}
+
+void TableViewWindow::CopySelection() {
+  QModelIndexList selected = view_->selectionModel()->selectedIndexes();
+  if (selected.isEmpty() && view_->currentIndex().isValid()) selected << view_->currentIndex();
+  if (selected.isEmpty()) return;
+  std::set<int> rows;
+  std::set<int> cols;
+  for (const QModelIndex& i : selected) {
+    rows.insert(i.row());
+    cols.insert(i.column());
+  }
+  std::string text = table_.CopyText(std::vector<int>(rows.begin(), rows.end()),
+                                     std::vector<int>(cols.begin(), cols.end()));
+  QApplication::clipboard()->setText(FromCp(text));
+}
+
+bool TableViewWindow::SaveCsvAs(const QString& hostPath) {
+  auto logical = env_.fs.Drives().LogicalPathOf(hostPath.toStdString());
+  if (!logical) {
+    std::string dir = hostPath.toStdString();
+    dir = dir.substr(0, dir.rfind('/'));
+    if (env_.fs.Drives().MapFreeLetter(dir.empty() ? "/" : dir) == '\0') return false;
+    logical = env_.fs.Drives().LogicalPathOf(hostPath.toStdString());
+  }
+  return logical && table_.SaveCsv(*logical);
+}
+
+void TableViewWindow::AskSaveCsv() {
+  QString host;
+  if (auto h = env_.fs.HostPath(table_.Request().dataFile)) host = QString::fromStdString(*h);
+  if (host.endsWith(QStringLiteral(".Cds"), Qt::CaseInsensitive)) host.chop(4);
+  QString name = QFileDialog::getSaveFileName(this, QStringLiteral("Ulozit jako CSV"),
+                                              host + QStringLiteral(".csv"),
+                                              QStringLiteral("CSV (*.csv)"), nullptr,
+                                              QFileDialog::DontUseNativeDialog);
+  if (!name.isEmpty()) SaveCsvAs(name);
+}
+
+void TableViewWindow::closeEvent(QCloseEvent* event) {
+  if (table_.Modified()) {
+    switch (env_.ui.Ask(MessageKind::YesNoCancel, "Ulozit zmeny ?", "TabView")) {
+      case Answer::Yes:
+        if (!table_.Save()) {
+          event->ignore();
+          return;
+        }
+        break;
+      case Answer::No:
+        break;
+      case Answer::Cancel:
+        event->ignore();
+        return;
+    }
+  }
+  event->accept();
+}
+
+}  // namespace orvo::gui
