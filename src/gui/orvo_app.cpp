@@ -6,6 +6,7 @@
 #include "core/app/main_window.h"
 #include "core/sys/messages.h"
 #include "core/sys/termination.h"
+#include "gui/cds_cis_window.h"
 #include "gui/login_dialog.h"
 #include "gui/main_window.h"
 #include "gui/period_dialog.h"
@@ -27,10 +28,13 @@ OrvoApp::OrvoApp(AppSetup setup) {
   ui_ = std::make_unique<QtUi>(*fs_, *clock_);
   env_ = std::make_unique<Env>(Env{*ui_, *fs_, *clock_});
   session_ = std::make_unique<Session>(*env_);
+  def_ = std::make_unique<LoadedDef>();
+  engine_ = std::make_unique<TCdsProc>(*env_, *def_);
 }
 
 OrvoApp::~OrvoApp() {
   // The windows hold references to the session and the Ui: they go first.
+  codeList_.reset();
   range_.reset();
   period_.reset();
   rights_.reset();
@@ -49,6 +53,7 @@ bool OrvoApp::Start(const std::vector<std::string>& args) {
     rights_ = std::make_unique<RightsDialog>(*this);
     period_ = std::make_unique<PeriodDialog>(*this);
     range_ = std::make_unique<RangeDialog>(*this);
+    codeList_ = std::make_unique<CdsCisWindow>(*this, *engine_, cis_);
     main_->Open();
   });
   return !ended_;

@@ -14,6 +14,9 @@
 #include <vector>
 
 #include "core/app/session.h"
+#include "core/data/cds_proc.h"
+#include "core/data/definition.h"
+#include "core/reports/cds_cis.h"
 #include "core/sys/clock.h"
 #include "core/sys/dosfs.h"
 #include "core/sys/env.h"
@@ -28,6 +31,7 @@ class LoginDialog;
 class RightsDialog;
 class PeriodDialog;
 class RangeDialog;
+class CdsCisWindow;
 
 struct AppSetup {
   DriveMap drives;
@@ -78,6 +82,12 @@ class OrvoApp : public QObject {
   RightsDialog* rightsDialog() { return rights_.get(); }
   PeriodDialog* periodDialog() { return period_.get(); }
   RangeDialog* rangeDialog() { return range_.get(); }
+  CdsCisWindow* codeListWindow() { return codeList_.get(); }
+  // The loaded definition and the dataset engine, one each for the run,
+  // and the code-list window's hand-over values.
+  LoadedDef& loadedDef() { return *def_; }
+  TCdsProc& engine() { return *engine_; }
+  CisHandOver& cisHandOver() { return cis_; }
 
  signals:
   void finished(int exitCode);
@@ -91,12 +101,16 @@ class OrvoApp : public QObject {
   std::unique_ptr<QtUi> ui_;
   std::unique_ptr<Env> env_;
   std::unique_ptr<Session> session_;
+  std::unique_ptr<LoadedDef> def_;
+  std::unique_ptr<TCdsProc> engine_;
+  CisHandOver cis_;
   std::unique_ptr<InstanceLock> lock_;
   std::unique_ptr<MainWindow> main_;
   std::unique_ptr<LoginDialog> login_;
   std::unique_ptr<RightsDialog> rights_;
   std::unique_ptr<PeriodDialog> period_;
   std::unique_ptr<RangeDialog> range_;
+  std::unique_ptr<CdsCisWindow> codeList_;
   bool ended_ = false;
   bool looping_ = false;
   int exitCode_ = kExitClosed;

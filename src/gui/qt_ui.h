@@ -27,6 +27,7 @@ class QtUi final : public Ui {
 
   void Message(MessageKind kind, std::string_view text, std::string_view caption) override;
   Answer Ask(MessageKind kind, std::string_view text, std::string_view caption) override;
+  bool CanBeep() const override { return true; }
   void Beep() override;
   void ProcessEvents() override;
 

@@ -86,6 +86,8 @@ class TCdsCis {
   TCdsCis& operator=(const TCdsCis&) = delete;
 
   CisHandOver& handOver() { return h_; }
+  // The window sets its ports once it exists.
+  void SetPorts(CisPorts ports) { ports_ = std::move(ports); }
 
   // --- uses by the callers -------------------------------------------------
   // The main menu: key fields 1..num, editing permitted, and the window.
