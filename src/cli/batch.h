@@ -47,5 +47,7 @@ int RunAppend(BatchContext& ctx);
 int RunRestruct(BatchContext& ctx);
 int RunImport(BatchContext& ctx);
 int RunDemo(BatchContext& ctx);
+int RunPrintSettings(BatchContext& ctx);
+int RunSesToPdf(BatchContext& ctx);
 
 }  // namespace orvo::cli

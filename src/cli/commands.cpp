@@ -31,6 +31,13 @@ const std::vector<Command>& Commands() {
        "import a fixed-column, legacy binary or separated text file", RunImport},
       {"demo", "demo DATA-ROOT [--plant 1|2|3]",
        "install the demo company with its code lists, period and user Admin", RunDemo},
+      {"print-settings", "print-settings [show | set --rows N --orientation H|V --font NAME,SIZE]",
+       "show or change the print settings (C:\\A_Run\\PomSoub\\NumRowFont.Dat)",
+       RunPrintSettings},
+#ifdef ORVO_BATCH_WITH_QT
+      {"ses-to-pdf", "ses-to-pdf REPORT.Ses OUT.pdf [--from N --to M] [--mask \"x1/y1 ...\"]",
+       "render a report as the graphic print does, into a PDF file", RunSesToPdf},
+#endif
   };
   return commands;
 }

@@ -1,0 +1,19 @@
+// The built-in document writers of the office port: a report text in a
+// font as rich text (RTF, Windows-1250 through \ansicpg1250 and \'xx
+// escapes), as HTML and as plain text. The text is Windows-1250 with lines
+// ended by CR LF (or LF); a line holding a form feed is a page break.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "core/office/font_spec.h"
+
+namespace orvo {
+
+std::string RtfDocument(std::string_view text, const FontSpec& font);
+std::string HtmlDocument(std::string_view text, const FontSpec& font, std::string_view title);
+// The text as it is, every line ended by CR LF.
+std::string PlainTextDocument(std::string_view text);
+
+}  // namespace orvo
