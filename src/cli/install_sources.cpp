@@ -46,6 +46,9 @@ std::string InstallDataDir() {
     if (dir == dir.parent_path()) break;
     dir = dir.parent_path();
   }
+#ifdef ORVO_SOURCE_INSTALL_DATA
+  if (HasManifest(ORVO_SOURCE_INSTALL_DATA)) return ORVO_SOURCE_INSTALL_DATA;
+#endif
   return {};
 }
 

@@ -16,7 +16,8 @@ std::string ProgramDirectory();
 // The directory: ORVO_INSTALL_DATA when set (empty when it holds no
 // manifest), else the first "install" (or
 // "share/orvo/install") holding a manifest found from this program's
-// directory upwards. Empty when there is none.
+// directory upwards, else the source tree's install/ the program was built
+// from. Empty when there is none.
 std::string InstallDataDir();
 
 // Reads every file under the directory. False, after saying so on `err`,

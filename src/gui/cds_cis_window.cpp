@@ -8,7 +8,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -18,30 +17,6 @@
 #include "gui/qt_text.h"
 
 namespace orvo::gui {
-
-namespace {
-
-// A report of the listing when no text report window is set: read-only,
-// in a fixed-pitch font.
-void PlainReportView(OrvoApp& app, QWidget* parent, const std::string& report) {
-  int io = 0;
-  auto bytes = app.env().fs.ReadWhole(report, &io);
-  if (!bytes) return;
-  QDialog view(parent);
-  view.setObjectName(QStringLiteral("ReportView"));
-  view.setWindowTitle(QStringLiteral("Zobrazeni/Editace/Tisk textoveho souboru"));
-  auto* layout = new QVBoxLayout(&view);
-  auto* text = new QPlainTextEdit(&view);
-  text->setReadOnly(true);
-  text->setLineWrapMode(QPlainTextEdit::NoWrap);
-  text->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-  text->setPlainText(FromCp(*bytes).replace(QChar('\f'), QString()));
-  layout->addWidget(text);
-  view.resize(760, 560);
-  app.ExecModal(view);
-}
-
-}  // namespace
 
 CisGrid::CisGrid(CdsCisWindow& window) : QTableWidget(&window), window_(window) {}
 
@@ -305,11 +280,7 @@ void CdsCisWindow::CurrentCellChanged(int row, int col) {
 }
 
 void CdsCisWindow::ShowReport(const std::string& report) {
-  if (viewer_) {
-    viewer_(report);
-  } else {
-    PlainReportView(app_, this, report);
-  }
+  if (viewer_) viewer_(report);
 }
 
 void CdsCisWindow::done(int result) {

@@ -45,8 +45,7 @@ class CdsCisWindow final : public QDialog {
   CdsCisWindow(OrvoApp& app, TCdsProc& engine, CisHandOver& handOver);
 
   TCdsCis& model() { return model_; }
-  // Shows a report file the listing wrote; without one set, a plain
-  // read-only view of the file.
+  // Shows a report file the listing wrote (the text report window).
   void SetReportViewer(std::function<void(const std::string&)> viewer) { viewer_ = std::move(viewer); }
   // The rows per page of the print settings; 80 without one set.
   void SetRowsPerPage(std::function<int()> rows) { rows_ = std::move(rows); }

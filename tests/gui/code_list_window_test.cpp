@@ -20,6 +20,7 @@
 #include "gui/cds_cis_window.h"
 #include "gui/gui_support.h"
 #include "gui/main_window.h"
+#include "gui/reports/vyst_window.h"
 
 namespace orvo::test {
 namespace {
@@ -203,6 +204,7 @@ TEST_F(CodeListWindowFlow, EveryCodeListItemOpensItsList) {
 TEST_F(CodeListWindowFlow, ListingIsShownAndTheWindowStaysOpen) {
   gui::OrvoApp& a = StartDemo();
   ASSERT_FALSE(a.Ended());
+  driver.boxes.clear();
   bool stillOpen = false;
   driver.Step([&](QWidget* w) {
     auto* window = qobject_cast<gui::CdsCisWindow*>(w);
@@ -211,15 +213,21 @@ TEST_F(CodeListWindowFlow, ListingIsShownAndTheWindowStaysOpen) {
     stillOpen = window->isVisible();
     QTest::keyClick(window->grid(), Qt::Key_Escape);
   });
+  QString reportFile;
   driver.Step([&](QWidget* w) {
-    // The report view of the listing.
+    // The text report window on the listing.
+    auto* report = qobject_cast<gui::VystWindow*>(w);
+    ASSERT_NE(report, nullptr);
+    reportFile = report->fileField()->text();
     Screenshot(w, "code_list_listing");
     w->close();
   });
   a.mainWindow()->ActionOf(MenuAction::ACM)->trigger();
   ASSERT_TRUE(WaitFor([&] { return driver.StepsDone(); }));
   EXPECT_TRUE(stillOpen);
+  EXPECT_EQ(reportFile, QStringLiteral("C:\\A_Run\\Sestavy\\CM.Ses"));
   EXPECT_TRUE(Exists("C:\\A_Run\\Sestavy\\CM.Ses"));
+  EXPECT_TRUE(driver.boxes.empty()) << ::testing::PrintToString(driver.boxes);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "core/app/period.h"
 #include "core/app/text_lines.h"
 #include "core/data/definition.h"
+#include "core/reports/print_settings.h"
 #include "core/sys/dates.h"
 #include "core/sys/encoding.h"
 #include "core/sys/files.h"
@@ -118,6 +119,12 @@ int BatchDemo(Session& session, const BatchCredentials& credentials, const Insta
       session.CurrentPeriod = today.substr(8, 2) + " " + today.substr(3, 2);
       if (!SavePeriod(session)) return kBatchFailed;
       out << PeriodFileName(session) << "\n";
+    }
+    // The print settings in place, so that the first listing does not stop
+    // to announce them.
+    if (!FileExistsQuiet(env, kNumRowFontFile)) {
+      if (!PutPrintSettings(env, PrintSettings{})) return kBatchFailed;
+      out << kNumRowFontFile << "\n";
     }
     std::string init = InitFileName(session);
     if (!FileExistsQuiet(env, init)) {

@@ -40,8 +40,8 @@ struct DemoOptions {
 // `demo`: on a computer without an access file, one is made with the single
 // user "Admin" (role Admin) and the new password, and the run logs in as
 // that user; otherwise the caller's credentials must log in with the role
-// "Admin". Then the trees, the period file (today's month) and UctInic.TXT
-// of the chosen plant when they are missing, and the installation data of
+// "Admin". Then the trees, the period file (today's month), the print
+// settings and UctInic.TXT of the chosen plant when they are missing, and the installation data of
 // the demo scope. Existing files are never replaced. Prints what was made,
 // the organisation, the period and the user with the password when one was
 // made.
