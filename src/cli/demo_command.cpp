@@ -63,13 +63,9 @@ int RunDemo(BatchContext& ctx) {
     return kBatchEnded;
   }
   options.newPassword = NewPassword();
+  options.writeTools = [&] { return WriteLaunchers(ctx.env, session.ProgramsDir, ProgramDirectory()); };
   std::ostringstream text;
   int rc = BatchDemo(session, {ctx.user, ctx.password}, sources, options, text);
-  if (rc == kBatchOk) {
-    for (const std::string& name : WriteLaunchers(ctx.env, session.ProgramsDir, ProgramDirectory())) {
-      text << name << "\n";
-    }
-  }
   WriteText(ctx.out, text.str());
   if (rc == kBatchUsage) ctx.err << "orvo-batch: wrong arguments (see --help)\n";
   return rc;

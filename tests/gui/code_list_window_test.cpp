@@ -70,7 +70,9 @@ class CodeListWindowFlow : public GuiScratch {
     Session session(env);
     SetDataRoot(session, "D:");
     std::ostringstream out;
-    ASSERT_EQ(BatchDemo(session, {}, sources, {1, kPassword}, out), kBatchOk) << out.str();
+    DemoOptions options;
+    options.newPassword = kPassword;
+    ASSERT_EQ(BatchDemo(session, {}, sources, options, out), kBatchOk) << out.str();
     ASSERT_TRUE(ui.messages.empty()) << ui.messages.front();
   }
 

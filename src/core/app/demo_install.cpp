@@ -134,6 +134,9 @@ int BatchDemo(Session& session, const BatchCredentials& credentials, const Insta
     }
     int rc = InstallTail(session, sources, InstallScope::Demo, out);
     if (rc != kBatchOk) return rc;
+    if (options.writeTools) {
+      for (const std::string& file : options.writeTools()) out << file << "\n";
+    }
 
     LoadPeriod(session);
     ReadInitFile(session);

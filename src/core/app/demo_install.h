@@ -4,6 +4,7 @@
 // which the application can be started at once.
 #pragma once
 
+#include <functional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -35,6 +36,9 @@ bool ParseDemoPlants(std::string_view utf8, std::vector<DemoPlant>* plants, Inst
 struct DemoOptions {
   int plant = 1;             // 1-based, which plant's UctInic.TXT is written
   std::string newPassword;   // for "Admin" when the access file is made
+  // Writes the installation's tools once the installation is made; the
+  // files it names are printed with the others.
+  std::function<std::vector<std::string>()> writeTools;
 };
 
 // `demo`: on a computer without an access file, one is made with the single

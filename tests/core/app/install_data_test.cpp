@@ -193,7 +193,10 @@ class DemoTest : public InstallDataTest {
   DemoTest() { clock.Set({2016, 3, 15, 9, 30, 0}); }
   int Demo(const BatchCredentials& credentials, int plant = 1) {
     out.str("");
-    return BatchDemo(session, credentials, ShippedSources(), {plant, "tajne123"}, out);
+    DemoOptions options;
+    options.plant = plant;
+    options.newPassword = "tajne123";
+    return BatchDemo(session, credentials, ShippedSources(), options, out);
   }
   std::ostringstream out;
 };
