@@ -1,43 +1,42 @@
 #!/usr/bin/env bash
-# Builds Orvo, installs the demo data root (when it is not there yet) and
-# starts the application on it. The data root and the local tree are host
-# directories that Orvo sees as the drives D: and C:.
-#   ORVO_DEMO_ROOT    the demo data root (default ~/.local/share/orvo/demo)
+# Builds Orvo, installs the demo company on first use (orvo-batch demo) and
+# starts the application on it. The demo keeps drives of its own under one
+# host directory - C: (the local tree with the access file) and D: (the data
+# root) - so it never touches another installation.
+#   ORVO_DEMO_ROOT        the demo directory (default ~/.local/share/orvo/demo)
 #   ORVO_DEMO_NO_START=1  prepare everything but do not start the window
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
 bash scripts/ensure-packages.sh
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release
-cmake --build build/release --target orvo orvo-batch orvo-tabview orvo-launch
-
-share="${XDG_DATA_HOME:-$HOME/.local/share}/orvo"
-data="${ORVO_DEMO_ROOT:-$share/demo}"
-cdrive="$share/C"
-mkdir -p "$data/LOrvo/PomSoub" "$data/LOrvo/DefSoub" "$cdrive"
-export ORVO_DRIVES="C=$cdrive;D=$data"
-
-# The organisation of the demo company (Windows-1250 text, CR LF lines).
-crlf() { printf '%s\r\n' "$@"; }
-[[ -e "$data/LOrvo/PomSoub/UctInic.TXT" ]] ||
-  crlf "01 Zavod Brno" "02 Sprava Jih" "03 Stredisko Centrum" "" > "$data/LOrvo/PomSoub/UctInic.TXT"
-[[ -e "$data/LOrvo/PomSoub/UctObd.Txt" ]] || crlf "Ucetni obdobi" > "$data/LOrvo/PomSoub/UctObd.Txt"
-for name in LDokl LDoklP LDoklZ; do
-  [[ -e "$data/LOrvo/DefSoub/$name.Def" ]] || crlf "Seznam dokladu" > "$data/LOrvo/DefSoub/$name.Def"
+# The window and its tools are built when the configuration has them.
+targets=(orvo-batch)
+known=$(ninja -C build/release -t targets all 2>/dev/null || true)
+for target in orvo orvo-tabview orvo-launch; do
+  if grep -q "^$target:" <<<"$known"; then targets+=("$target"); fi
 done
+cmake --build build/release --target "${targets[@]}"
 
-./build/release/orvo-batch install D: --user Admin --password Qzpfr > /dev/null
-
+demo="${ORVO_DEMO_ROOT:-${XDG_DATA_HOME:-$HOME/.local/share}/orvo/demo}"
+mkdir -p "$demo/C" "$demo/D"
+export ORVO_DRIVES="C=$demo/C;D=$demo/D"
+if [[ ! -e "$demo/D/LOrvo/PomSoub/UctInic.TXT" ]]; then
+  ./build/release/orvo-batch demo 'D:'
+  echo
+  echo "Keep the password above: it is the demo user's (Admin)."
+else
+  echo "The demo is installed in $demo; log in as Admin with the password printed"
+  echo "when it was installed (remove $demo to install it afresh)."
+fi
 cat <<INFO
 
 Orvo demo installation
-  data root  D: = $data
-  local tree C: = $cdrive   (C:\\A_Run)
-  log in as  user: Admin   password: Qzpfr
-
+  data root  D: = $demo/D
+  local tree C: = $demo/C   (C:\\A_Run)
+Start it with: ORVO_DRIVES="$ORVO_DRIVES" $top/build/release/orvo D:
 INFO
-if [[ "${ORVO_DEMO_NO_START:-}" == 1 ]]; then
-  echo "Start it with: ORVO_DRIVES=\"$ORVO_DRIVES\" $top/build/release/orvo D:"
+if [[ "${ORVO_DEMO_NO_START:-}" == 1 || ! -x build/release/orvo ]]; then
   exit 0
 fi
 exec ./build/release/orvo D:

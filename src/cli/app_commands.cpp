@@ -1,12 +1,12 @@
 // The application shell's commands: each logs in through the same access
 // file and rights as the main window.
-#include <unistd.h>
-
 #include <ostream>
 #include <sstream>
 
 #include "cli/batch.h"
+#include "cli/install_sources.h"
 #include "core/app/batch_commands.h"
+#include "core/app/demo_install.h"
 #include "core/app/launchers.h"
 #include "core/app/session.h"
 #include "core/sys/encoding.h"
@@ -42,17 +42,6 @@ bool SetRoot(BatchContext& ctx, Session& session, const std::string& parameter, 
   }
 }
 
-// The directory of this program: orvo-tabview and the other programs of the
-// installation are built and installed beside it.
-std::string OwnDirectory() {
-  std::vector<char> buffer(4096);
-  ssize_t n = readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
-  if (n <= 0) return ".";
-  std::string path(buffer.data(), static_cast<size_t>(n));
-  size_t slash = path.rfind('/');
-  return slash == std::string::npos || slash == 0 ? std::string("/") : path.substr(0, slash);
-}
-
 // Core commands write Windows-1250; the terminal gets UTF-8.
 template <typename Run>
 int WithOutput(BatchContext& ctx, Run run) {
@@ -66,16 +55,17 @@ int WithOutput(BatchContext& ctx, Run run) {
 }  // namespace
 
 int RunInstall(BatchContext& ctx) {
-  // The login may also follow the data root: install ROOT --user NAME --password TEXT.
+  // The credentials may also follow the data root.
+  BatchCredentials credentials = Credentials(ctx);
   std::string root;
   for (size_t i = 0; i < ctx.args.size(); ++i) {
     const std::string& a = ctx.args[i];
     if ((a == "--user" || a == "--password") && i + 1 < ctx.args.size()) {
-      (a == "--user" ? ctx.user : ctx.password) = ctx.args[++i];
+      (a == "--user" ? credentials.user : credentials.password) = ctx.args[++i];
     } else if (root.empty() && !a.empty() && a[0] != '-') {
       root = a;
     } else {
-      ctx.err << "orvo-batch: install: unexpected argument " << Cp1250ToUtf8(a) << "\n";
+      ctx.err << "orvo-batch install: unexpected argument " << Cp1250ToUtf8(a) << "\n";
       return kBatchUsage;
     }
   }
@@ -83,16 +73,20 @@ int RunInstall(BatchContext& ctx) {
     ctx.err << "orvo-batch: install needs DATA-ROOT\n";
     return kBatchUsage;
   }
+  InstallSources sources;
+  if (!LoadInstallSources(&sources, ctx.err)) return kBatchFailed;
   Session session(ctx.env);
   if (!SetRoot(ctx, session, root, true)) return kBatchFailed;
-  return WithOutput(ctx, [&](std::ostream& out) {
-    int rc = BatchInstall(session, Credentials(ctx), out);
-    if (rc != kBatchOk) return rc;
-    for (const std::string& name : WriteLaunchers(ctx.env, session.ProgramsDir, OwnDirectory())) {
-      out << name << "\n";
-    }
-    return kBatchOk;
+  int rc = WithOutput(ctx, [&](std::ostream& out) {
+    return BatchInstallWithData(session, credentials, sources, out);
   });
+  if (rc != kBatchOk) return rc;
+  // The installation's tools in Programy start the programs built beside
+  // this one.
+  for (const std::string& name : WriteLaunchers(ctx.env, session.ProgramsDir, ProgramDirectory())) {
+    WriteText(ctx.out, name + "\n");
+  }
+  return kBatchOk;
 }
 
 int RunPeriod(BatchContext& ctx) {

@@ -46,6 +46,7 @@ int RunReduce(BatchContext& ctx);
 int RunAppend(BatchContext& ctx);
 int RunRestruct(BatchContext& ctx);
 int RunImport(BatchContext& ctx);
+int RunDemo(BatchContext& ctx);
 int RunPrintSettings(BatchContext& ctx);
 int RunSesToPdf(BatchContext& ctx);
 int RunReport(BatchContext& ctx);

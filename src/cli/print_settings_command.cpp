@@ -84,7 +84,7 @@ int RunPrintSettings(BatchContext& ctx) {
       if (!AllDigits(size) || size.size() > 3 || std::stoi(size) < 1 || std::stoi(size) > 255) {
         return Usage(ctx, "--font takes a size of 1 to 255 points");
       }
-      const std::string name = Utf8ToCp1250(Trim(value.substr(0, comma)));
+      const std::string name = Trim(value.substr(0, comma));  // arguments arrive in Windows-1250
       if (name.empty() || name.size() > 100) return Usage(ctx, "--font takes a name of 1 to 100 characters");
       s.ReportFont.name = name;
       s.ReportFont.size = std::stoi(size);

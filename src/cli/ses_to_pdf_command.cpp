@@ -25,7 +25,7 @@ namespace {
 std::optional<std::string> HostPathOf(Env& env, const std::string& arg) {
   if (arg.size() >= 2 && arg[1] == ':' &&
       ((arg[0] >= 'A' && arg[0] <= 'Z') || (arg[0] >= 'a' && arg[0] <= 'z'))) {
-    return env.fs.HostPath(env.fs.FullPath(Utf8ToCp1250(arg)));
+    return env.fs.HostPath(env.fs.FullPath(arg));  // arguments arrive in Windows-1250
   }
   return arg;
 }
@@ -66,7 +66,7 @@ int RunSesToPdf(BatchContext& ctx) {
     } else if (a == "--top" && number) {
       top = value;
     } else if (a == "--mask") {
-      mask = Utf8ToCp1250(value);
+      mask = value;
     } else {
       return Usage(ctx, "bad option " + a + " " + value);
     }
@@ -78,7 +78,7 @@ int RunSesToPdf(BatchContext& ctx) {
 
   std::ifstream in(*report, std::ios::binary);
   if (!in) {
-    ErrorBox(env, "Soubor:\r\r\"" + Utf8ToCp1250(positional[0]) + "\"\r\r     - nebyl nalezen !");
+    ErrorBox(env, "Soubor:\r\r\"" + positional[0] + "\"\r\r     - nebyl nalezen !");
     return 1;
   }
   std::ostringstream bytes;

@@ -18,7 +18,9 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "core/app/code_list_menu.h"
 #include "core/sys/termination.h"
+#include "gui/cds_cis_window.h"
 #include "gui/login_dialog.h"
 #include "gui/orvo_app.h"
 #include "gui/period_dialog.h"
@@ -332,6 +334,14 @@ void MainWindow::Act(MenuAction action) {
         window.Run();
         break;
       }
+      case MenuAction::AUcty: AUcty(app_.session(), app_.codeListWindow()->model()); break;
+      case MenuAction::ACinn: ACinn(app_.session(), app_.codeListWindow()->model()); break;
+      case MenuAction::AKonta: AKonta(app_.session(), app_.codeListWindow()->model()); break;
+      case MenuAction::AMjCinn: AMjCinn(app_.session(), app_.codeListWindow()->model()); break;
+      case MenuAction::ACM: ACM(app_.session(), app_.codeListWindow()->model()); break;
+      case MenuAction::AOdDoKonto:
+        AOdDoKonto(app_.session(), app_.codeListWindow()->model());
+        break;
       case MenuAction::ProgClose:
         close();
         break;

@@ -6,11 +6,14 @@
 #include "core/app/main_window.h"
 #include "core/sys/messages.h"
 #include "core/sys/termination.h"
+#include "gui/cds_cis_window.h"
 #include "gui/login_dialog.h"
 #include "gui/main_window.h"
 #include "gui/period_dialog.h"
 #include "gui/qt_ui.h"
 #include "gui/range_dialog.h"
+#include "gui/reports/qt_pdf_backend.h"
+#include "gui/reports/vyst_window.h"
 #include "gui/rights_dialog.h"
 
 namespace orvo::gui {
@@ -27,10 +30,15 @@ OrvoApp::OrvoApp(AppSetup setup) {
   ui_ = std::make_unique<QtUi>(*fs_, *clock_);
   env_ = std::make_unique<Env>(Env{*ui_, *fs_, *clock_});
   session_ = std::make_unique<Session>(*env_);
+  def_ = std::make_unique<LoadedDef>();
+  engine_ = std::make_unique<TCdsProc>(*env_, *def_);
+  office_ = std::make_unique<Office>(WindowOffice());
 }
 
 OrvoApp::~OrvoApp() {
   // The windows hold references to the session and the Ui: they go first.
+  vyst_.reset();
+  codeList_.reset();
   range_.reset();
   period_.reset();
   rights_.reset();
@@ -49,9 +57,23 @@ bool OrvoApp::Start(const std::vector<std::string>& args) {
     rights_ = std::make_unique<RightsDialog>(*this);
     period_ = std::make_unique<PeriodDialog>(*this);
     range_ = std::make_unique<RangeDialog>(*this);
+    codeList_ = std::make_unique<CdsCisWindow>(*this, *engine_, cis_);
+    vyst_ = std::make_unique<VystWindow>(*env_, vystHandOver_, printSettings_, *office_, nullptr,
+                                         [this](const std::function<void()>& work) { Guard(work); });
+    codeList_->SetRowsPerPage([this] {
+      GetPrintSettings(*env_, printSettings_);
+      return printSettings_.PageRows;
+    });
+    codeList_->SetReportViewer([this](const std::string& report) { ShowReport(report); });
     main_->Open();
   });
   return !ended_;
+}
+
+void OrvoApp::ShowReport(const std::string& reportFile) {
+  vystHandOver_.VystFile = reportFile;
+  vystHandOver_.VystToolDir = session_->ProgramsDir;
+  ExecModal(*vyst_);
 }
 
 int OrvoApp::Run(const std::vector<std::string>& args) {

@@ -14,6 +14,12 @@
 #include <vector>
 
 #include "core/app/session.h"
+#include "core/data/cds_proc.h"
+#include "core/data/definition.h"
+#include "core/office/office_port.h"
+#include "core/reports/cds_cis.h"
+#include "core/reports/print_settings.h"
+#include "core/reports/vyst_model.h"
 #include "core/sys/clock.h"
 #include "core/sys/dosfs.h"
 #include "core/sys/env.h"
@@ -28,6 +34,8 @@ class LoginDialog;
 class RightsDialog;
 class PeriodDialog;
 class RangeDialog;
+class CdsCisWindow;
+class VystWindow;
 
 struct AppSetup {
   DriveMap drives;
@@ -78,6 +86,19 @@ class OrvoApp : public QObject {
   RightsDialog* rightsDialog() { return rights_.get(); }
   PeriodDialog* periodDialog() { return period_.get(); }
   RangeDialog* rangeDialog() { return range_.get(); }
+  CdsCisWindow* codeListWindow() { return codeList_.get(); }
+  // The loaded definition and the dataset engine, one each for the run,
+  // and the code-list window's hand-over values.
+  LoadedDef& loadedDef() { return *def_; }
+  TCdsProc& engine() { return *engine_; }
+  CisHandOver& cisHandOver() { return cis_; }
+  // The text report window with its hand-over values, and the print
+  // settings every report writer reads.
+  VystWindow* reportWindow() { return vyst_.get(); }
+  VystHandOver& vystHandOver() { return vystHandOver_; }
+  PrintSettings& printSettings() { return printSettings_; }
+  // Shows a report file in the text report window, modally.
+  void ShowReport(const std::string& reportFile);
 
  signals:
   void finished(int exitCode);
@@ -91,12 +112,20 @@ class OrvoApp : public QObject {
   std::unique_ptr<QtUi> ui_;
   std::unique_ptr<Env> env_;
   std::unique_ptr<Session> session_;
+  std::unique_ptr<LoadedDef> def_;
+  std::unique_ptr<TCdsProc> engine_;
+  CisHandOver cis_;
+  VystHandOver vystHandOver_;
+  PrintSettings printSettings_;
+  std::unique_ptr<Office> office_;
   std::unique_ptr<InstanceLock> lock_;
   std::unique_ptr<MainWindow> main_;
   std::unique_ptr<LoginDialog> login_;
   std::unique_ptr<RightsDialog> rights_;
   std::unique_ptr<PeriodDialog> period_;
   std::unique_ptr<RangeDialog> range_;
+  std::unique_ptr<CdsCisWindow> codeList_;
+  std::unique_ptr<VystWindow> vyst_;
   bool ended_ = false;
   bool looping_ = false;
   int exitCode_ = kExitClosed;

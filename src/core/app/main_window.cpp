@@ -127,6 +127,12 @@ bool MainWindowModel::NeedsWindow(MenuAction action) {
     case MenuAction::NObdobi:
     case MenuAction::TabObratyOdDo:
     case MenuAction::ObnovaDat:
+    case MenuAction::AUcty:
+    case MenuAction::ACinn:
+    case MenuAction::AKonta:
+    case MenuAction::AMjCinn:
+    case MenuAction::ACM:
+    case MenuAction::AOdDoKonto:
     case MenuAction::ProgClose:
       return true;
     default:
@@ -172,7 +178,7 @@ void MainWindowModel::Perform(MenuAction action) {
       RunProgramOf("MediaRun.Exe", false, false);
       break;
     default:
-      // The accounting functions, the code-list editor, the text editor and
+      // The accounting functions, the text editor and
       // the desk utilities join here as they arrive.
       break;
   }

@@ -346,6 +346,12 @@ void Dataset::Append() {
   pending_.assign(stride_, 0);
   std::fill(pendingMemoSet_.begin(), pendingMemoSet_.end(), false);
   state_ = State::Insert;
+  insertAt_ = -1;
+}
+
+void Dataset::Insert() {
+  Append();
+  insertAt_ = current_;
 }
 
 void Dataset::Edit() {
@@ -369,7 +375,12 @@ void Dataset::Post() {
     pendingMemoSet_[f] = false;
     pendingMemo_[f].clear();
   }
-  if (state_ == State::Insert) {
+  if (state_ == State::Insert && insertAt_ >= 0 && insertAt_ < static_cast<long long>(count_)) {
+    data_.insert(data_.begin() + static_cast<std::ptrdiff_t>(static_cast<size_t>(insertAt_) * stride_),
+                 pending_.begin(), pending_.end());
+    ++count_;
+    current_ = insertAt_;
+  } else if (state_ == State::Insert) {
     data_.insert(data_.end(), pending_.begin(), pending_.end());
     ++count_;
     current_ = static_cast<long long>(count_) - 1;

@@ -110,6 +110,9 @@ class Dataset {
   // (std::logic_error). Setting a field in browse mode starts an edit of the
   // current record (an append when there is none); moving posts it.
   void Append();
+  // As Append, but Post puts the new record before the current one (at the
+  // end when there is none) and makes it current.
+  void Insert();
   void Edit();
   void Post();
   void Cancel();
@@ -208,6 +211,7 @@ class Dataset {
   std::vector<std::string> memos_;
 
   State state_ = State::Browse;
+  long long insertAt_ = -1;  // record an Insert goes before; -1 appends
   std::vector<char> pending_;
   // Memo values set while editing, by field; applied on Post.
   std::vector<std::string> pendingMemo_;
