@@ -59,20 +59,20 @@ int main(int argc, char** argv) {
       std::string& target = a == "--user" ? user : a == "--password" ? password : root;
       target = argv[++i];
     } else if (a == "--drive" || a.rfind("--drive=", 0) == 0) {
-      std::string spec;
+      std::string mapText;
       if (a == "--drive") {
         if (i + 1 >= argc) {
           std::cerr << "orvo-batch: --drive needs L=/host/dir\n";
           return 2;
         }
-        spec = argv[++i];
+        mapText = argv[++i];
       } else {
-        spec = a.substr(8);
+        mapText = a.substr(8);
       }
       std::string error;
-      auto parsed = orvo::DriveMap::Parse(spec, &error);
+      auto parsed = orvo::DriveMap::Parse(mapText, &error);
       if (!parsed) {
-        std::cerr << "orvo-batch: --drive " << spec << ": " << error << "\n";
+        std::cerr << "orvo-batch: --drive " << mapText << ": " << error << "\n";
         return 2;
       }
       for (const auto& [letter, dir] : parsed->Drives()) drives.Map(letter, dir);

@@ -12,7 +12,7 @@ namespace orvo::cli {
 
 namespace {
 
-std::string StyleWords(const FontSpec& f) {
+std::string StyleWords(const FontChoice& f) {
   std::string s;
   auto add = [&s](bool on, const char* word) {
     if (!on) return;

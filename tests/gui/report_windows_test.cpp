@@ -223,7 +223,7 @@ TEST_F(ReportWindowsTest, GrafikaWaitsForItsWindow) {
 
 TEST_F(ReportWindowsTest, QtPdfBackendConvertsAText) {
   gui::QtPdfBackend backend;
-  TextDocument doc{ThreePages(), FontSpec{}, ""};
+  TextDocument doc{ThreePages(), FontChoice{}, ""};
   ASSERT_EQ(backend.ConvertText(*env, doc, DocumentFormat::Pdf, "C:\\A_Run\\Work\\Kniha.Pdf"),
             OfficeResult::Done);
   if (std::system("command -v pdfinfo > /dev/null") == 0) {

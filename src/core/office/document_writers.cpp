@@ -67,7 +67,7 @@ std::string HtmlEscaped(std::string_view line) {
 
 }  // namespace
 
-std::string RtfDocument(std::string_view text, const FontSpec& font) {
+std::string RtfDocument(std::string_view text, const FontChoice& font) {
   const Rgb rgb = RgbOf(font.color);
   std::string out =
       "{\\rtf1\\ansi\\ansicpg1250\\deff0\r\n"
@@ -93,7 +93,7 @@ std::string RtfDocument(std::string_view text, const FontSpec& font) {
   return out;
 }
 
-std::string HtmlDocument(std::string_view text, const FontSpec& font, std::string_view title) {
+std::string HtmlDocument(std::string_view text, const FontChoice& font, std::string_view title) {
   const Rgb rgb = RgbOf(font.color);
   char color[16];
   std::snprintf(color, sizeof color, "#%02x%02x%02x", rgb.red, rgb.green, rgb.blue);

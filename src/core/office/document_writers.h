@@ -7,12 +7,12 @@
 #include <string>
 #include <string_view>
 
-#include "core/office/font_spec.h"
+#include "core/office/font_choice.h"
 
 namespace orvo {
 
-std::string RtfDocument(std::string_view text, const FontSpec& font);
-std::string HtmlDocument(std::string_view text, const FontSpec& font, std::string_view title);
+std::string RtfDocument(std::string_view text, const FontChoice& font);
+std::string HtmlDocument(std::string_view text, const FontChoice& font, std::string_view title);
 // The text as it is, every line ended by CR LF.
 std::string PlainTextDocument(std::string_view text);
 

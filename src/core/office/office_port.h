@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/office/font_spec.h"
+#include "core/office/font_choice.h"
 #include "core/sys/env.h"
 
 namespace orvo {
@@ -26,7 +26,7 @@ enum class OfficeResult {
 // holding a form feed a page break.
 struct TextDocument {
   std::string text;
-  FontSpec font;
+  FontChoice font;
   std::string file;  // logical path of the document the backend writes
 };
 

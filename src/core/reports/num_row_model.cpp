@@ -60,7 +60,7 @@ void NumRowModel::Confirm() {
   Put();
 }
 
-void NumRowModel::ApplyPrinterFont(const FontSpec& font) { settings_.ReportFont = font; }
+void NumRowModel::ApplyPrinterFont(const FontChoice& font) { settings_.ReportFont = font; }
 
 void NumRowModel::ApplyPrinterPage(const PrinterPage& page) {
   if (page.printableHeight > 0 && page.heightOfW >= 0) {

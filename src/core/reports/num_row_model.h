@@ -47,7 +47,7 @@ class NumRowModel {
   // font; a confirmed printer set-up gives the rows that fit the page
   // (round(height / (height of "W" + 2)) - 4, within 1..150) and the
   // orientation.
-  void ApplyPrinterFont(const FontSpec& font);
+  void ApplyPrinterFont(const FontChoice& font);
   void ApplyPrinterPage(const PrinterPage& page);
 
   // The fields: "Jmeno souboru", "Pocet radku:" (three digits), "Orientace:".

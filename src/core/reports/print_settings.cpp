@@ -21,13 +21,13 @@ uint8_t Byte(std::string_view s, size_t i) { return static_cast<uint8_t>(s[i]); 
 
 }  // namespace
 
-int StyleCode(const FontSpec& font) {
+int StyleCode(const FontChoice& font) {
   int tens = (font.bold ? 1 : 0) + (font.italic ? 2 : 0);
   int units = (font.underline ? 1 : 0) + (font.strikeOut ? 2 : 0);
   return 10 * tens + units;
 }
 
-bool ApplyStyleCode(int code, FontSpec& font) {
+bool ApplyStyleCode(int code, FontChoice& font) {
   if (code < 0 || code > 33 || code % 10 > 3) return false;
   int tens = code / 10;
   int units = code % 10;

@@ -16,7 +16,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/office/font_spec.h"
+#include "core/office/font_choice.h"
 #include "core/sys/env.h"
 
 namespace orvo {
@@ -31,16 +31,16 @@ inline constexpr int kLandscape = 1;  // "V - Na sirku"
 struct PrintSettings {
   int PageRows = 80;
   int PageOrientation = kPortrait;
-  FontSpec ReportFont;  // "Courier New" 8, plain, black
+  FontChoice ReportFont;  // "Courier New" 8, plain, black
 
   bool operator==(const PrintSettings&) const = default;
 };
 
 // The style code of a font (0..3, 10..13, 20..23, 30..33).
-int StyleCode(const FontSpec& font);
+int StyleCode(const FontChoice& font);
 // Sets the four style flags from a code; false (font unchanged) when the
 // code is none of the sixteen.
-bool ApplyStyleCode(int code, FontSpec& font);
+bool ApplyStyleCode(int code, FontChoice& font);
 
 // Rows as they are stored: at most 150, and at least 1 because every
 // report writer divides its lines into pages of that many rows.

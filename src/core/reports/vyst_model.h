@@ -49,7 +49,7 @@ ViewerGeometry ViewerGeometryFor(int screenWidth, int screenHeight);
 struct GraphicConversionInput {
   std::string file;
   int pageRows = 0;
-  FontSpec font;
+  FontChoice font;
 };
 
 // C:\A_Run\Work\T_P_ + base name of the report + .Txt.
@@ -103,7 +103,7 @@ class VystModel {
   GraphicConversionInput GraphicConversion() const;
 
   // "Font pro tisk" and the printer set-up.
-  void SetPrinterFont(const FontSpec& font) { printerFont_ = font; }
+  void SetPrinterFont(const FontChoice& font) { printerFont_ = font; }
   void SetOrientation(int orientation) { orientation_ = orientation; }
 
   // Field texts, edited by the window.
@@ -114,8 +114,8 @@ class VystModel {
   std::string& LeftMarginText() { return leftMarginText_; }
   std::string& TopMarginText() { return topMarginText_; }
 
-  const FontSpec& PrinterFont() const { return printerFont_; }
-  const FontSpec& EditorFont() const { return editorFont_; }
+  const FontChoice& PrinterFont() const { return printerFont_; }
+  const FontChoice& EditorFont() const { return editorFont_; }
   int Orientation() const { return orientation_; }
   // The margins the fields stand for (non-digits ignored).
   int LeftMargin() const;
@@ -132,8 +132,8 @@ class VystModel {
   std::string maskText_{kDefaultMaskText};
   std::string leftMarginText_;
   std::string topMarginText_;
-  FontSpec printerFont_;
-  FontSpec editorFont_;
+  FontChoice printerFont_;
+  FontChoice editorFont_;
   int orientation_ = kPortrait;
 };
 

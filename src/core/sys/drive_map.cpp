@@ -66,13 +66,13 @@ std::string EnvOr(const char* name, const std::string& fallback) {
 
 }  // namespace
 
-std::optional<DriveMap> DriveMap::Parse(std::string_view spec, std::string* error) {
+std::optional<DriveMap> DriveMap::Parse(std::string_view mapText, std::string* error) {
   DriveMap map;
   size_t pos = 0;
-  while (pos <= spec.size()) {
-    size_t end = spec.find_first_of(";\n", pos);
-    if (end == std::string_view::npos) end = spec.size();
-    std::string_view entry = TrimSpace(spec.substr(pos, end - pos));
+  while (pos <= mapText.size()) {
+    size_t end = mapText.find_first_of(";\n", pos);
+    if (end == std::string_view::npos) end = mapText.size();
+    std::string_view entry = TrimSpace(mapText.substr(pos, end - pos));
     pos = end + 1;
     if (entry.empty() || entry.front() == '#') continue;
 
@@ -167,14 +167,14 @@ std::optional<std::string> DriveMap::LogicalPathOf(const std::string& hostPath) 
 }
 
 std::string DriveMap::ToSpec() const {
-  std::string spec;
+  std::string mapText;
   for (const auto& [letter, dir] : drives_) {
-    if (!spec.empty()) spec += ';';
-    spec += letter;
-    spec += '=';
-    spec += dir;
+    if (!mapText.empty()) mapText += ';';
+    mapText += letter;
+    mapText += '=';
+    mapText += dir;
   }
-  return spec;
+  return mapText;
 }
 
 }  // namespace orvo

@@ -15,7 +15,7 @@ class DriveMap {
  public:
   // Parses "L=/dir;L=/dir" (also accepts newlines as separators, "#" comments
   // on their own line). Fails with a readable error for a bad entry.
-  static std::optional<DriveMap> Parse(std::string_view spec, std::string* error);
+  static std::optional<DriveMap> Parse(std::string_view mapText, std::string* error);
   // ORVO_DRIVES, the config file or the default, as described above.
   static DriveMap FromEnvironment(std::string* error = nullptr);
 

@@ -5,18 +5,18 @@
 
 namespace orvo::gui {
 
-QFont ToQFont(const FontSpec& font) { return QFontOf(font); }
+QFont ToQFont(const FontChoice& font) { return QFontOf(font); }
 
-FontSpec ToFontSpec(const QFont& font, const FontSpec& colorFrom) {
-  FontSpec spec;
-  spec.name = ToCp(font.family());
-  spec.size = font.pointSize() > 0 ? font.pointSize() : colorFrom.size;
-  spec.bold = font.bold();
-  spec.italic = font.italic();
-  spec.underline = font.underline();
-  spec.strikeOut = font.strikeOut();
-  spec.color = colorFrom.color;
-  return spec;
+FontChoice ToFontChoice(const QFont& font, const FontChoice& colorFrom) {
+  FontChoice choice;
+  choice.name = ToCp(font.family());
+  choice.size = font.pointSize() > 0 ? font.pointSize() : colorFrom.size;
+  choice.bold = font.bold();
+  choice.italic = font.italic();
+  choice.underline = font.underline();
+  choice.strikeOut = font.strikeOut();
+  choice.color = colorFrom.color;
+  return choice;
 }
 
 }  // namespace orvo::gui

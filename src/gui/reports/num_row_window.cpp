@@ -95,10 +95,10 @@ void NumRowWindow::TakeFields() {
 void NumRowWindow::ChoosePrinter() {
   TakeFields();
   bool ok = false;
-  const FontSpec current = model_.Settings().ReportFont;
+  const FontChoice current = model_.Settings().ReportFont;
   QFont chosen = QFontDialog::getFont(&ok, ToQFont(current), this, QString(),
                                       QFontDialog::MonospacedFonts);
-  if (ok) model_.ApplyPrinterFont(ToFontSpec(chosen, current));
+  if (ok) model_.ApplyPrinterFont(ToFontChoice(chosen, current));
   QPrinter printer(QPrinter::HighResolution);
   printer.setPageOrientation(model_.Settings().PageOrientation == kLandscape
                                  ? QPageLayout::Landscape

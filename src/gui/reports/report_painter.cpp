@@ -40,14 +40,14 @@ GuiApplicationScope::GuiApplicationScope() {
 
 GuiApplicationScope::~GuiApplicationScope() = default;
 
-QFont QFontOf(const FontSpec& spec) {
-  QFont font(FromCp1250(spec.name));
+QFont QFontOf(const FontChoice& choice) {
+  QFont font(FromCp1250(choice.name));
   font.setStyleHint(QFont::TypeWriter);
-  font.setPointSize(spec.size > 0 ? spec.size : 8);
-  font.setBold(spec.bold);
-  font.setItalic(spec.italic);
-  font.setUnderline(spec.underline);
-  font.setStrikeOut(spec.strikeOut);
+  font.setPointSize(choice.size > 0 ? choice.size : 8);
+  font.setBold(choice.bold);
+  font.setItalic(choice.italic);
+  font.setUnderline(choice.underline);
+  font.setStrikeOut(choice.strikeOut);
   return font;
 }
 
@@ -63,14 +63,14 @@ PageMeasure MeasureOn(const QPaintDevice& device, const QFont& font) {
   return m;
 }
 
-int PaintGraphicPrint(QPagedPaintDevice& device, const FontSpec& spec, const GraphicPlanner& planner) {
-  const QFont font = QFontOf(spec);
+int PaintGraphicPrint(QPagedPaintDevice& device, const FontChoice& choice, const GraphicPlanner& planner) {
+  const QFont font = QFontOf(choice);
   auto plan = planner(MeasureOn(device, font));
   if (!plan || plan->sheets.empty()) return 0;
   QPainter painter;
   if (!painter.begin(&device)) return 0;
   painter.setFont(font);
-  const Rgb rgb = RgbOf(spec.color);
+  const Rgb rgb = RgbOf(choice.color);
   painter.setPen(QColor(rgb.red, rgb.green, rgb.blue));
   const double ascent = QFontMetricsF(font, &device).ascent();
   bool first = true;
@@ -123,7 +123,7 @@ void SetUpPdfPage(QPagedPaintDevice& device, int orientation) {
                                    QMarginsF(5, 5, 5, 5), QPageLayout::Millimeter));
 }
 
-std::optional<int> WriteGraphicPrintPdf(const std::string& hostPath, const FontSpec& font,
+std::optional<int> WriteGraphicPrintPdf(const std::string& hostPath, const FontChoice& font,
                                         int orientation, const GraphicPlanner& planner) {
   GuiApplicationScope app;
   namespace stdfs = std::filesystem;

@@ -9,7 +9,7 @@
 #include <optional>
 #include <string>
 
-#include "core/office/font_spec.h"
+#include "core/office/font_choice.h"
 #include "core/reports/report_print.h"
 
 class QPagedPaintDevice;
@@ -35,7 +35,7 @@ class GuiApplicationScope {
   std::unique_ptr<QGuiApplication> app_;
 };
 
-QFont QFontOf(const FontSpec& font);
+QFont QFontOf(const FontChoice& font);
 
 // The page and the text measures of `device` in `font`, in device units.
 PageMeasure MeasureOn(const QPaintDevice& device, const QFont& font);
@@ -46,7 +46,7 @@ using GraphicPlanner = std::function<std::optional<GraphicPrintPlan>(const PageM
 
 // Plans with the device's measures and paints every sheet; the number of
 // sheets painted (0: nothing was started on the device).
-int PaintGraphicPrint(QPagedPaintDevice& device, const FontSpec& font, const GraphicPlanner& planner);
+int PaintGraphicPrint(QPagedPaintDevice& device, const FontChoice& font, const GraphicPlanner& planner);
 
 // The text print's bytes on a paged device, as a text printer prints them:
 // lines in the device's fixed font from the top of the printable area, a
@@ -62,7 +62,7 @@ void SetUpPdfPage(QPagedPaintDevice& device, int orientation);
 // number of pages written, 0 when nothing was printed (no file is made),
 // nothing when the file cannot be written. Makes a Qt application for the
 // call when the program has none (orvo-batch).
-std::optional<int> WriteGraphicPrintPdf(const std::string& hostPath, const FontSpec& font,
+std::optional<int> WriteGraphicPrintPdf(const std::string& hostPath, const FontChoice& font,
                                         int orientation, const GraphicPlanner& planner);
 
 }  // namespace orvo

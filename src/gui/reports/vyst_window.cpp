@@ -284,10 +284,10 @@ void VystWindow::View() {
 
 void VystWindow::ChooseFont() {
   bool ok = false;
-  const FontSpec current = model_.PrinterFont();
+  const FontChoice current = model_.PrinterFont();
   QFont chosen = QFontDialog::getFont(&ok, ToQFont(current), this, QStringLiteral("Font pro tisk"),
                                       QFontDialog::MonospacedFonts);
-  if (ok) model_.SetPrinterFont(ToFontSpec(chosen, current));
+  if (ok) model_.SetPrinterFont(ToFontChoice(chosen, current));
 }
 
 void VystWindow::ChoosePrinter() {

@@ -10,7 +10,7 @@ bool Has(const std::string& haystack, const std::string& needle) {
 }
 
 TEST(RtfDocument, HeaderCarriesTheCodePageAndTheFont) {
-  FontSpec font{"Courier New", 8, false, false, false, false, 0};
+  FontChoice font{"Courier New", 8, false, false, false, false, 0};
   const std::string rtf = RtfDocument("a\r\n", font);
   EXPECT_EQ(rtf.rfind("{\\rtf1\\ansi\\ansicpg1250\\deff0\r\n", 0), 0u);
   EXPECT_TRUE(Has(rtf, "{\\fonttbl{\\f0\\fmodern\\fcharset238 Courier New;}}"));
@@ -21,7 +21,7 @@ TEST(RtfDocument, HeaderCarriesTheCodePageAndTheFont) {
 }
 
 TEST(RtfDocument, StyleSizeAndColour) {
-  FontSpec font{"Lucida Console", 11, true, true, true, true, 0x00336699};
+  FontChoice font{"Lucida Console", 11, true, true, true, true, 0x00336699};
   const std::string rtf = RtfDocument("a", font);
   EXPECT_TRUE(Has(rtf, "\\fcharset238 Lucida Console;"));
   EXPECT_TRUE(Has(rtf, "\\red153\\green102\\blue51;"));
@@ -32,18 +32,18 @@ TEST(RtfDocument, StyleSizeAndColour) {
 }
 
 TEST(RtfDocument, TextIsEscapedLineByLine) {
-  const std::string rtf = RtfDocument("  \x8a" "ek {1}\\x\r\n\tb\x01\r\n", FontSpec{});
+  const std::string rtf = RtfDocument("  \x8a" "ek {1}\\x\r\n\tb\x01\r\n", FontChoice{});
   // Blanks are kept, Czech letters are \'xx escapes of Windows-1250.
   EXPECT_TRUE(Has(rtf, "\r\n  \\'8aek \\{1\\}\\\\x\\par\r\n\\tab b \r\n}"));
 }
 
 TEST(RtfDocument, FormFeedLineBecomesAPageBreak) {
-  const std::string rtf = RtfDocument("\r\na\r\n\f\r\nb\r\n", FontSpec{});
+  const std::string rtf = RtfDocument("\r\na\r\n\f\r\nb\r\n", FontChoice{});
   EXPECT_TRUE(Has(rtf, "\\cf1\r\n\\par\r\na\\par\r\n\\page \\par\r\nb\r\n}"));
 }
 
 TEST(HtmlDocument, PreformattedInTheFont) {
-  FontSpec font{"Courier New", 9, true, false, true, false, 0x000000FF};
+  FontChoice font{"Courier New", 9, true, false, true, false, 0x000000FF};
   const std::string html = HtmlDocument("<a & \"b\">\r\n\f\r\n\x9e\r\n", font, "Obraty");
   EXPECT_TRUE(Has(html, "<meta charset=\"windows-1250\">"));
   EXPECT_TRUE(Has(html, "<title>Obraty</title>"));

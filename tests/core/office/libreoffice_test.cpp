@@ -48,7 +48,7 @@ class LibreOfficeTest : public Scratch {
 
 TEST_F(LibreOfficeTest, OpensTheRichTextAndReadsTheReport) {
   BuiltinOfficeBackend builtin;
-  TextDocument doc{kReport, FontSpec{}, ""};
+  TextDocument doc{kReport, FontChoice{}, ""};
   ASSERT_EQ(builtin.ConvertText(*env, doc, DocumentFormat::Rtf, "C:\\A_Run\\Work\\W_Kniha.Rtf"),
             OfficeResult::Done);
   const std::filesystem::path out = root.path() + "/out";
@@ -70,7 +70,7 @@ TEST_F(LibreOfficeTest, OpensTheRichTextAndReadsTheReport) {
 
 TEST_F(LibreOfficeTest, ConvertsTheTextToPdfWithItsPages) {
   LibreOfficeBackend lo(soffice_);
-  TextDocument doc{kReport, FontSpec{}, ""};
+  TextDocument doc{kReport, FontChoice{}, ""};
   ASSERT_EQ(lo.ConvertText(*env, doc, DocumentFormat::Pdf, "C:\\A_Run\\Work\\Kniha.Pdf"),
             OfficeResult::Done);
   const std::string pdf = Get("C:\\A_Run\\Work\\Kniha.Pdf");

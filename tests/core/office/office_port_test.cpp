@@ -61,7 +61,7 @@ class ScopedEnv {
 class OfficeTest : public Scratch {
  protected:
   void SetUp() override { std::filesystem::create_directories(Host("C:\\A_Run\\Work")); }
-  TextDocument Doc() { return {"\r\nPrehled \x9a\r\n\f\r\nstrana 2\r\n", FontSpec{}, "C:\\A_Run\\Work\\W_x.Rtf"}; }
+  TextDocument Doc() { return {"\r\nPrehled \x9a\r\n\f\r\nstrana 2\r\n", FontChoice{}, "C:\\A_Run\\Work\\W_x.Rtf"}; }
 };
 
 struct DispatchCase {

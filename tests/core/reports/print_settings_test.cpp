@@ -54,15 +54,15 @@ INSTANTIATE_TEST_SUITE_P(NumRowFontRecord, StyleCodeTest,
                          [](const auto& info) { return "code_" + std::to_string(info.param); });
 
 TEST(NumRowFontRecord, StyleCodesMeanWhatTheTableSays) {
-  FontSpec f;
+  FontChoice f;
   ASSERT_TRUE(ApplyStyleCode(31, f));
   EXPECT_TRUE(f.bold && f.italic && f.underline && !f.strikeOut);
   ASSERT_TRUE(ApplyStyleCode(22, f));
   EXPECT_TRUE(!f.bold && f.italic && !f.underline && f.strikeOut);
   for (int bad : {4, 9, 14, 34, 40, 99, 255}) {
-    FontSpec g;
+    FontChoice g;
     EXPECT_FALSE(ApplyStyleCode(bad, g)) << bad;
-    EXPECT_EQ(g, FontSpec{}) << bad;
+    EXPECT_EQ(g, FontChoice{}) << bad;
   }
 }
 
@@ -280,7 +280,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(PrintSettingsFile, PrinterSetupGivesTheRowsThatFit) {
   NumRowModel m(*env, shared);
   m.Open();
-  FontSpec font{"DejaVu Sans Mono", 9, true, false, false, false, 0};
+  FontChoice font{"DejaVu Sans Mono", 9, true, false, false, false, 0};
   m.ApplyPrinterFont(font);
   // round(1000 / (8 + 2)) - 4 = 96
   m.ApplyPrinterPage({1000, 8, kLandscape});

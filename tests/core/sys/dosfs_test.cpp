@@ -49,12 +49,12 @@ TEST(DriveMapTest, ParsesEntriesSeparatorsAndComments) {
 
 struct BadSpec {
   const char* name;
-  const char* spec;
+  const char* mapText;
 };
 class DriveMapBadTest : public ::testing::TestWithParam<BadSpec> {};
 TEST_P(DriveMapBadTest, FailsWithTheEntryNamed) {
   std::string error;
-  EXPECT_FALSE(DriveMap::Parse(GetParam().spec, &error).has_value());
+  EXPECT_FALSE(DriveMap::Parse(GetParam().mapText, &error).has_value());
   EXPECT_NE(error.find("bad drive map entry"), std::string::npos) << error;
 }
 INSTANTIATE_TEST_SUITE_P(DriveMap, DriveMapBadTest,

@@ -1,4 +1,4 @@
-#include "core/office/font_spec.h"
+#include "core/office/font_choice.h"
 
 namespace orvo {
 

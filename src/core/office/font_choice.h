@@ -9,7 +9,7 @@
 
 namespace orvo {
 
-struct FontSpec {
+struct FontChoice {
   std::string name = "Courier New";
   int size = 8;  // points
   bool bold = false;
@@ -18,7 +18,7 @@ struct FontSpec {
   bool strikeOut = false;
   int32_t color = 0;  // black
 
-  bool operator==(const FontSpec&) const = default;
+  bool operator==(const FontChoice&) const = default;
 };
 
 // Red, green and blue of a colour value; a system colour (negative value)
