@@ -22,7 +22,14 @@
 #include "core/sys/numbers.h"
 #include "core/sys/text.h"
 
+#include "bench_support.h"
+
 namespace {
+
+using orvo::bench::Random;
+using orvo::bench::Seconds;
+using orvo::bench::PhaseResult;
+using orvo::bench::RunChild;
 
 using orvo::Dataset;
 using orvo::FieldType;
@@ -42,17 +49,6 @@ constexpr Field kFields[] = {
     {"Poznamka", 20}};
 
 // xorshift64*: the same records on every run.
-struct Random {
-  uint64_t state = 0x9E3779B97F4A7C15ULL;
-  uint64_t Next() {
-    state ^= state >> 12;
-    state ^= state << 25;
-    state ^= state >> 27;
-    return state * 0x2545F4914F6CDD1DULL;
-  }
-  int Below(int n) { return static_cast<int>(Next() % static_cast<uint64_t>(n)); }
-};
-
 std::string Digits(Random& r, int n) {
   std::string s;
   for (int i = 0; i < n; ++i) s += static_cast<char>('0' + r.Below(10));
@@ -92,53 +88,6 @@ void Fill(Dataset& ds, int records) {
     for (int f = 0; f < 21; ++f) ds.SetAsString(f, values[f]);
     ds.Post();
   }
-}
-
-double Seconds(std::chrono::steady_clock::time_point since) {
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
-}
-
-// Runs `phase` in a child process; it writes its figures to the pipe. The
-// child's peak resident memory comes back through wait4.
-struct PhaseResult {
-  std::vector<double> figures;
-  double peakMb = 0;
-  bool ok = false;
-};
-
-template <typename Fn>
-PhaseResult RunChild(Fn phase) {
-  PhaseResult result;
-  int fds[2];
-  if (pipe(fds) != 0) return result;
-  pid_t pid = fork();
-  if (pid == 0) {
-    close(fds[0]);
-    std::vector<double> figures = phase();
-    std::string text;
-    for (double f : figures) text += std::to_string(f) + " ";
-    ssize_t unused = write(fds[1], text.data(), text.size());
-    (void)unused;
-    _exit(figures.empty() ? 1 : 0);
-  }
-  close(fds[1]);
-  std::string text;
-  char buf[256];
-  ssize_t n;
-  while ((n = read(fds[0], buf, sizeof buf)) > 0) text.append(buf, static_cast<size_t>(n));
-  close(fds[0]);
-  int status = 0;
-  rusage usage{};
-  wait4(pid, &status, 0, &usage);
-  result.peakMb = static_cast<double>(usage.ru_maxrss) / 1024.0;
-  result.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
-  char* p = text.data();
-  char* end = nullptr;
-  for (double v = std::strtod(p, &end); end != p; v = std::strtod(p, &end)) {
-    result.figures.push_back(v);
-    p = end;
-  }
-  return result;
 }
 
 }  // namespace

@@ -23,7 +23,12 @@
 #include "core/sys/numbers.h"
 #include "core/sys/text.h"
 
+#include "bench_support.h"
+
 namespace {
+
+using orvo::bench::Random;
+using orvo::bench::Seconds;
 
 struct Word {
   int td;
@@ -47,17 +52,6 @@ std::string Definition() {
 }
 
 // xorshift64*: the same records on every run.
-struct Random {
-  uint64_t state = 0x9E3779B97F4A7C15ULL;
-  uint64_t Next() {
-    state ^= state >> 12;
-    state ^= state << 25;
-    state ^= state >> 27;
-    return state * 0x2545F4914F6CDD1DULL;
-  }
-  int Below(int n) { return static_cast<int>(Next() % static_cast<uint64_t>(n)); }
-};
-
 // Accounts change every ~400 records, activities every ~40: sorted keys.
 void Fill(orvo::Dataset& ds, int records) {
   for (const Word& w : kWords) {
@@ -87,10 +81,6 @@ void Fill(orvo::Dataset& ds, int records) {
     ds.SetAsString(6, orvo::IntTextPadded(i, 10));
     ds.Post();
   }
-}
-
-double Seconds(std::chrono::steady_clock::time_point since) {
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
 }
 
 }  // namespace
