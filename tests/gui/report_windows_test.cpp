@@ -21,6 +21,7 @@
 #include "gui/reports/qt_pdf_backend.h"
 #include "gui/reports/vyst_window.h"
 #include "support/scratch.h"
+#include "support/recording_office.h"
 
 namespace orvo::test {
 namespace {
@@ -55,19 +56,6 @@ int PdfPages(const std::string& hostPdf) {
   stdfs::remove(info);
   return std::regex_search(text, m, std::regex("Pages: +([0-9]+)")) ? std::stoi(m[1]) : -1;
 }
-
-class RecordingBackend : public OfficeBackend {
- public:
-  std::string_view Name() const override { return "recording"; }
-  OfficeResult ShowText(Env&, const TextDocument& d) override {
-    shown.push_back(d);
-    return OfficeResult::Done;
-  }
-  OfficeResult ConvertText(Env&, const TextDocument&, DocumentFormat, std::string_view) override {
-    return OfficeResult::CannotDo;
-  }
-  std::vector<TextDocument> shown;
-};
 
 class ReportWindowsTest : public Scratch {
  protected:
@@ -193,8 +181,8 @@ TEST_F(ReportWindowsTest, ViewerShowsTheUsedFile) {
 }
 
 TEST_F(ReportWindowsTest, WordGetsTheReport) {
-  auto backend = std::make_unique<RecordingBackend>();
-  RecordingBackend* recording = backend.get();
+  auto backend = std::make_unique<RecordingOffice>();
+  RecordingOffice* recording = backend.get();
   office.Add(std::move(backend));
   auto w = OpenVyst();
   w->button(QStringLiteral("&Word..."))->click();

@@ -5,26 +5,10 @@
 #include "core/data/cds_file.h"
 #include "core/reports/report_gen.h"
 #include "browser_fixture.h"
+#include "support/recording_office.h"
 
 namespace orvo::test {
 namespace {
-
-class RecordingOffice : public OfficeBackend {
- public:
-  explicit RecordingOffice(OfficeResult answer) : answer_(answer) {}
-  std::string_view Name() const override { return "recording"; }
-  OfficeResult ShowText(Env&, const TextDocument& d) override {
-    shown.push_back(d);
-    return answer_;
-  }
-  OfficeResult ConvertText(Env&, const TextDocument&, DocumentFormat, std::string_view) override {
-    return OfficeResult::CannotDo;
-  }
-  std::vector<TextDocument> shown;
-
- private:
-  OfficeResult answer_;
-};
 
 using CdsScrModelTest = BrowserFixture;
 

@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "support/scratch.h"
+#include "support/recording_office.h"
 
 namespace orvo::test {
 namespace {
@@ -18,24 +19,6 @@ const std::string kCopy = "C:\\A_Run\\Work\\T_P_HlKniha.Txt";
 const std::string kThreePages =
     "\r\nKniha  STR:    1\r\n0123456789\r\n\f\r\nKniha  STR:    2\r\nabcdefghij\r\n"
     "\f\r\nKniha  STR:    3\r\nKLMNOPQRST\r\n";
-
-// Records what it is asked and answers as told.
-class RecordingBackend : public OfficeBackend {
- public:
-  explicit RecordingBackend(OfficeResult answer) : answer_(answer) {}
-  std::string_view Name() const override { return "recording"; }
-  OfficeResult ShowText(Env&, const TextDocument& d) override {
-    shown.push_back(d);
-    return answer_;
-  }
-  OfficeResult ConvertText(Env&, const TextDocument&, DocumentFormat, std::string_view) override {
-    return OfficeResult::CannotDo;
-  }
-  std::vector<TextDocument> shown;
-
- private:
-  OfficeResult answer_;
-};
 
 class VystModelTest : public Scratch {
  protected:
@@ -242,9 +225,9 @@ TEST_F(VystModelTest, WordGetsTheUsedTextInTheEditorFont) {
   settings.ReportFont = {"Courier New", 10, true, false, false, false, 255};
   model.Open();
   Office office;
-  auto cannot = std::make_unique<RecordingBackend>(OfficeResult::CannotDo);
-  auto done = std::make_unique<RecordingBackend>(OfficeResult::Done);
-  RecordingBackend* doneRaw = done.get();
+  auto cannot = std::make_unique<RecordingOffice>(OfficeResult::CannotDo);
+  auto done = std::make_unique<RecordingOffice>(OfficeResult::Done);
+  RecordingOffice* doneRaw = done.get();
   office.Add(std::move(cannot));
   office.Add(std::move(done));
   ASSERT_TRUE(model.ExportToWord(office));
@@ -258,8 +241,8 @@ TEST_F(VystModelTest, WordGetsTheUsedTextInTheEditorFont) {
 TEST_F(VystModelTest, WordUnavailableOnlyWhenNoBackendCan) {
   model.Open();
   Office office;
-  office.Add(std::make_unique<RecordingBackend>(OfficeResult::Failed));
-  office.Add(std::make_unique<RecordingBackend>(OfficeResult::CannotDo));
+  office.Add(std::make_unique<RecordingOffice>(OfficeResult::Failed));
+  office.Add(std::make_unique<RecordingOffice>(OfficeResult::CannotDo));
   EXPECT_FALSE(model.ExportToWord(office));
   EXPECT_EQ(ui.Single(), Info("Aplikace Microsoft Word neni dostupna !"));
   ui.Clear();
