@@ -15,7 +15,7 @@
 #include "core/data/cds_proc.h"
 #include "core/data/dataset.h"
 #include "core/data/definition.h"
-#include "core/reports/report_gen.h"
+#include "core/screens/report_gen.h"
 #include "core/sys/clock.h"
 #include "core/sys/console_ui.h"
 #include "core/sys/dosfs.h"

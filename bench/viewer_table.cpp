@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "core/app/viewer_table.h"
+#include "tools/tabview/viewer_table.h"
 #include "core/data/cds_file.h"
 #include "core/data/dataset.h"
 #include "core/sys/clock.h"

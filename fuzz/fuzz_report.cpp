@@ -6,10 +6,10 @@
 #include <string>
 #include <string_view>
 
-#include "core/reports/column_mask.h"
-#include "core/reports/print_settings.h"
-#include "core/reports/report_file.h"
-#include "core/reports/report_print.h"
+#include "core/output/column_mask.h"
+#include "core/output/print_settings.h"
+#include "core/output/report_file.h"
+#include "core/output/report_print.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string_view bytes(reinterpret_cast<const char*>(data), size);

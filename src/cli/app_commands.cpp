@@ -8,7 +8,7 @@
 #include "core/app/batch_commands.h"
 #include "core/app/demo_install.h"
 #include "core/app/launchers.h"
-#include "core/app/session.h"
+#include "core/shell/session.h"
 #include "core/sys/encoding.h"
 #include "core/sys/program.h"
 #include "core/sys/termination.h"

@@ -7,7 +7,7 @@
 #include "cli/install_sources.h"
 #include "core/app/demo_install.h"
 #include "core/app/launchers.h"
-#include "core/app/session.h"
+#include "core/shell/session.h"
 #include "core/sys/encoding.h"
 #include "core/sys/program.h"
 #include "core/sys/termination.h"

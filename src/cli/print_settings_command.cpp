@@ -2,8 +2,8 @@
 #include <ostream>
 
 #include "cli/batch.h"
-#include "core/reports/num_row_model.h"
-#include "core/reports/print_settings.h"
+#include "core/output/num_row_model.h"
+#include "core/output/print_settings.h"
 #include "core/sys/encoding.h"
 #include "core/sys/files.h"
 #include "core/sys/text.h"

@@ -4,7 +4,7 @@
 #include "cli/batch.h"
 #include "core/data/cds_proc.h"
 #include "core/data/definition.h"
-#include "core/reports/report_batch.h"
+#include "core/screens/report_batch.h"
 #include "core/sys/encoding.h"
 #include "core/sys/termination.h"
 

@@ -7,15 +7,15 @@
 #include <sstream>
 
 #include "cli/batch.h"
-#include "core/reports/column_mask.h"
-#include "core/reports/print_settings.h"
-#include "core/reports/report_file.h"
-#include "core/reports/report_print.h"
-#include "core/reports/vyst_model.h"
+#include "core/output/column_mask.h"
+#include "core/output/print_settings.h"
+#include "core/output/report_file.h"
+#include "core/output/report_print.h"
+#include "core/output/vyst_model.h"
 #include "core/sys/encoding.h"
 #include "core/sys/messages.h"
 #include "core/sys/text.h"
-#include "gui/reports/report_painter.h"
+#include "paint/report_painter.h"
 
 namespace orvo::cli {
 

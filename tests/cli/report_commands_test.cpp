@@ -4,7 +4,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "core/reports/print_settings.h"
+#include "core/output/print_settings.h"
 #include "support/run_batch.h"
 #include "support/scratch.h"
 

@@ -17,10 +17,10 @@
 #include "core/app/main_menu.h"
 #include "core/data/dataset.h"
 #include "core/sys/encoding.h"
-#include "gui/cds_cis_window.h"
+#include "gui/screens/cds_cis_window.h"
 #include "gui/gui_support.h"
-#include "gui/main_window.h"
-#include "gui/reports/vyst_window.h"
+#include "gui/app/main_window.h"
+#include "gui/output/vyst_window.h"
 
 namespace orvo::test {
 namespace {

@@ -9,11 +9,11 @@
 #include <filesystem>
 #include <fstream>
 
-#include "core/app/access_file.h"
-#include "core/app/file_names.h"
+#include "core/shell/access_file.h"
+#include "core/shell/file_names.h"
 #include "core/sys/ui.h"
-#include "gui/login_dialog.h"
-#include "gui/main_window.h"
+#include "gui/shell/login_dialog.h"
+#include "gui/app/main_window.h"
 
 namespace orvo::test {
 

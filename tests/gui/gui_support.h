@@ -21,7 +21,7 @@
 
 #include <gtest/gtest.h>
 
-#include "gui/orvo_app.h"
+#include "gui/app/orvo_app.h"
 #include "support/scratch.h"
 #include "support/test_clock.h"
 

@@ -16,11 +16,11 @@
 
 #include "core/app/main_window.h"
 #include "gui/gui_support.h"
-#include "gui/login_dialog.h"
-#include "gui/main_window.h"
-#include "gui/period_dialog.h"
-#include "gui/range_dialog.h"
-#include "gui/rights_dialog.h"
+#include "gui/shell/login_dialog.h"
+#include "gui/app/main_window.h"
+#include "gui/shell/period_dialog.h"
+#include "gui/shell/range_dialog.h"
+#include "gui/shell/rights_dialog.h"
 
 namespace orvo::test {
 namespace {

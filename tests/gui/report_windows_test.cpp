@@ -15,11 +15,11 @@
 #include <regex>
 #include <sstream>
 
-#include "core/reports/print_settings.h"
+#include "core/output/print_settings.h"
 #include "gui/gui_support.h"
-#include "gui/reports/num_row_window.h"
-#include "gui/reports/qt_pdf_backend.h"
-#include "gui/reports/vyst_window.h"
+#include "gui/output/num_row_window.h"
+#include "paint/qt_pdf_backend.h"
+#include "gui/output/vyst_window.h"
 #include "support/scratch.h"
 #include "support/recording_office.h"
 

@@ -9,8 +9,8 @@
 
 #include "core/app/main_window.h"
 #include "gui/gui_support.h"
-#include "gui/main_window.h"
-#include "gui/qt_ui.h"
+#include "gui/app/main_window.h"
+#include "gui/sys/qt_ui.h"
 
 #include <QLabel>
 

@@ -11,12 +11,12 @@
 #include <filesystem>
 #include <fstream>
 
-#include "core/app/viewer_table.h"
+#include "tools/tabview/viewer_table.h"
 #include "core/data/cds_file.h"
 #include "core/data/dataset.h"
 #include "core/data/def_text.h"
 #include "gui/gui_support.h"
-#include "gui/qt_ui.h"
+#include "gui/sys/qt_ui.h"
 #include "tools/tabview/table_view_window.h"
 
 namespace orvo::test {

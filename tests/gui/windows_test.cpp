@@ -16,11 +16,11 @@
 #include "core/sys/messages.h"
 #include "core/sys/termination.h"
 #include "gui/gui_support.h"
-#include "gui/main_window.h"
-#include "gui/qt_ui.h"
-#include "gui/restore_window.h"
-#include "gui/rights_dialog.h"
-#include "gui/small_windows.h"
+#include "gui/app/main_window.h"
+#include "gui/sys/qt_ui.h"
+#include "gui/shell/restore_window.h"
+#include "gui/shell/rights_dialog.h"
+#include "gui/sys/small_windows.h"
 
 namespace orvo::test {
 namespace {

@@ -2,13 +2,13 @@
 
 #include <functional>
 
-#include "core/app/archiving.h"
-#include "core/app/file_names.h"
-#include "core/app/layout.h"
-#include "core/app/login.h"
-#include "core/app/period.h"
-#include "core/app/period_dialog.h"
-#include "core/app/rights_admin.h"
+#include "core/shell/archiving.h"
+#include "core/shell/file_names.h"
+#include "core/shell/layout.h"
+#include "core/shell/login.h"
+#include "core/shell/period.h"
+#include "core/shell/period_dialog.h"
+#include "core/shell/rights_admin.h"
 #include "core/sys/messages.h"
 #include "core/sys/termination.h"
 #include "core/sys/text.h"

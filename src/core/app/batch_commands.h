@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "core/app/session.h"
+#include "core/shell/session.h"
 
 namespace orvo {
 

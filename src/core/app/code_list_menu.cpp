@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "core/app/code_lists.h"
-#include "core/app/file_names.h"
+#include "core/shell/code_lists.h"
+#include "core/shell/file_names.h"
 
 namespace orvo {
 

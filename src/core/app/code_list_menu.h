@@ -4,8 +4,8 @@
 // lists kept in one file each, opened by name.
 #pragma once
 
-#include "core/app/session.h"
-#include "core/reports/cds_cis.h"
+#include "core/shell/session.h"
+#include "core/screens/cds_cis.h"
 
 namespace orvo {
 

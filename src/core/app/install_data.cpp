@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <numeric>
 
-#include "core/app/file_names.h"
-#include "core/app/file_write.h"
-#include "core/app/period.h"
+#include "core/shell/file_names.h"
+#include "core/sys/file_write.h"
+#include "core/shell/period.h"
 #include "core/data/cds_proc.h"
 #include "core/data/definition.h"
 #include "core/data/format_word.h"

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/app/session.h"
+#include "core/shell/session.h"
 
 namespace orvo {
 

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "core/reports/report_file.h"
+#include "core/sys/text_lines.h"
 
 namespace orvo {
 
@@ -81,7 +81,7 @@ std::string RtfDocument(std::string_view text, const FontChoice& font) {
   if (font.underline) out += "\\ul";
   if (font.strikeOut) out += "\\strike";
   out += "\r\n";
-  const auto lines = SplitReportLines(text);
+  const auto lines = SplitLines(text);
   for (size_t i = 0; i < lines.size(); ++i) {
     const bool last = i + 1 == lines.size();
     // A boundary line becomes a page break with the rest of its paragraph
@@ -110,7 +110,7 @@ std::string HtmlDocument(std::string_view text, const FontChoice& font, std::str
       "<!DOCTYPE html>\r\n<html>\r\n<head>\r\n"
       "<meta charset=\"windows-1250\">\r\n<title>" + HtmlEscaped(title) + "</title>\r\n"
       "</head>\r\n<body>\r\n<pre style=\"" + style + "\">";
-  for (const auto& line : SplitReportLines(text)) {
+  for (const auto& line : SplitLines(text)) {
     if (IsPageBoundary(line)) {
       out += "</pre>\r\n<pre style=\"" + style + ";page-break-before:always\">";
       continue;
@@ -122,6 +122,6 @@ std::string HtmlDocument(std::string_view text, const FontChoice& font, std::str
   return out;
 }
 
-std::string PlainTextDocument(std::string_view text) { return JoinReportLines(SplitReportLines(text)); }
+std::string PlainTextDocument(std::string_view text) { return JoinLines(SplitLines(text)); }
 
 }  // namespace orvo

@@ -10,11 +10,11 @@
 #include <unistd.h>
 #include <vector>
 
-#include "core/app/viewer_table.h"
+#include "tools/tabview/viewer_table.h"
 #include "core/sys/drive_map.h"
 #include "core/sys/dosfs.h"
 #include "core/sys/termination.h"
-#include "gui/qt_ui.h"
+#include "gui/sys/qt_ui.h"
 #include "tools/tabview/table_view_window.h"
 
 int main(int argc, char** argv) {

@@ -19,7 +19,7 @@
 
 #include "core/sys/messages.h"
 #include "core/sys/termination.h"
-#include "gui/qt_text.h"
+#include "gui/sys/qt_text.h"
 
 namespace orvo::gui {
 

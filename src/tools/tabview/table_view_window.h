@@ -9,7 +9,7 @@
 
 #include <functional>
 
-#include "core/app/viewer_table.h"
+#include "tools/tabview/viewer_table.h"
 
 class QLabel;
 class QTableView;

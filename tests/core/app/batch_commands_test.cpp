@@ -4,10 +4,10 @@
 
 #include <sstream>
 
-#include "app_fixture.h"
-#include "core/app/access_file.h"
-#include "core/app/layout.h"
-#include "core/app/scramble.h"
+#include "support/app_fixture.h"
+#include "core/shell/access_file.h"
+#include "core/shell/layout.h"
+#include "core/shell/scramble.h"
 
 namespace orvo::test {
 namespace {

@@ -4,8 +4,8 @@
 
 #include <functional>
 
-#include "app_fixture.h"
-#include "core/app/layout.h"
+#include "support/app_fixture.h"
+#include "core/shell/layout.h"
 #include "core/data/cds_proc.h"
 #include "core/data/definition.h"
 

@@ -5,11 +5,11 @@
 #include <filesystem>
 #include <set>
 
-#include "app_fixture.h"
-#include "core/app/access_file.h"
+#include "support/app_fixture.h"
+#include "core/shell/access_file.h"
 #include "core/app/demo_install.h"
-#include "core/app/init_file.h"
-#include "core/app/layout.h"
+#include "core/shell/init_file.h"
+#include "core/shell/layout.h"
 #include "core/data/dataset.h"
 #include "core/sys/encoding.h"
 

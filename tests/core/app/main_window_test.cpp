@@ -5,8 +5,8 @@
 #include <chrono>
 #include <thread>
 
-#include "app_fixture.h"
-#include "core/app/layout.h"
+#include "support/app_fixture.h"
+#include "core/shell/layout.h"
 #include "core/sys/termination.h"
 
 namespace orvo::test {

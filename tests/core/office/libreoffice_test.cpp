@@ -11,7 +11,7 @@
 #include "core/office/builtin_backend.h"
 #include "core/office/host_process.h"
 #include "core/office/libreoffice_backend.h"
-#include "core/reports/report_file.h"
+#include "core/output/report_file.h"
 #include "core/sys/encoding.h"
 #include "support/scratch.h"
 

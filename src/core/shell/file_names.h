@@ -1,0 +1,52 @@
+// The catalogue of file names: where each named file of the two trees lives
+// and how the accounting data files follow the period and the plant. Paths
+// are logical DOS paths.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "core/shell/session.h"
+
+namespace orvo {
+
+inline constexpr std::string_view kLocalRoot = "C:\\A_Run";
+inline constexpr std::string_view kLocalAppDir = "C:\\A_Run\\Aplikace\\LOrvo";
+inline constexpr std::string_view kWorkDir = "C:\\A_Run\\Work";
+
+// "C:\A_Run\PristPr\LOrv.H", the access-rights file.
+std::string AccessFileName();
+
+// DataRoot + "\LOrvo" + (sub empty ? "" : "\" + sub).
+std::string AppDir(const Session& session, std::string_view sub = {});
+// C:\A_Run\Aplikace\LOrvo + (sub empty ? "" : "\" + sub).
+std::string LocalAppDir(std::string_view sub = {});
+
+std::string InitFileName(const Session& session);          // ...\PomSoub\UctInic.TXT
+std::string BackgroundPictureName(const Session& session);  // ...\PomSoub\Orvo.Jpg
+std::string PeriodOverviewName(const Session& session);     // ...\PomSoub\UctObd.Txt
+
+// The plant code "PP": the first two characters of PlantName.
+std::string PlantCode(const Session& session);
+
+// The balance and posting files of the current period follow what is stored
+// on disk: both reload the period and the initialisation file first.
+std::string BalanceFile(Session& session);
+std::string PostingFile(Session& session);
+// The same for a given period ("YY MM" or "YYMM") with the loaded plant.
+std::string BalanceFile(const Session& session, std::string_view period);
+std::string PostingFile(const Session& session, std::string_view period);
+
+std::string OdDoKontoFile(const Session& session);  // Cisel\OdDoKonto.Cds
+std::string MJCinnFile(const Session& session);     // Cisel\MJCinn.Cds
+std::string CMFile(const Session& session);         // Cisel\CM.Cds
+std::string KalkMnFile(const Session& session);     // Data\KalkMn.Cds
+// PomSoub\LDokl.Def, PomSoub\LDoklP.Def, PomSoub\LDoklZ.Def by name.
+std::string DocumentListDef(const Session& session, std::string_view name);
+// The finance system's customer and supplier lists and its transfer file of
+// a period.
+std::string CustomerListFile(const Session& session);  // LPexo\Cisel\Odber.Cds
+std::string SupplierListFile(const Session& session);  // LPexo\Cisel\Dodav.Cds
+std::string PexoTransferFile(const Session& session, std::string_view period);
+
+}  // namespace orvo

@@ -1,0 +1,69 @@
+#include "core/shell/login.h"
+
+#include <vector>
+
+#include "core/shell/access_file.h"
+#include "core/shell/file_names.h"
+#include "core/sys/messages.h"
+
+namespace orvo {
+
+bool RoleAdmitted(std::string_view role) {
+  for (std::string_view r : {"Admin", "Sprav", "Prohl", "AdmCis", "AdmDef", "Obraty", "Stavy"}) {
+    if (role == r) return true;
+  }
+  return false;
+}
+
+void CheckLogin(Session& session, std::string_view plainImage, std::string_view name,
+                std::string_view password) {
+  if (name == kMasterUser) {
+    session.UserName = std::string(kMasterUserName);
+    session.UserRole = "Admin";
+    return;
+  }
+  session.UserName = std::string(name);
+  session.UserRole.clear();
+  session.UserRights = "|";
+  for (const AccessRecord& r : ParseAccessImage(plainImage)) {
+    if (r.name != name) continue;
+    if (r.password.empty()) {
+      session.UserRole = "Admin";
+      session.UserRights += "Admin|";
+      return;
+    }
+    if (r.password == password) {
+      session.UserRole = r.role;
+      session.UserRights += r.role + "|";
+    }
+  }
+}
+
+bool EvaluateLogin(Session& session, std::string_view name, std::string_view password) {
+  std::string image = ReadAccessFile(session.env, AccessFileName());
+  CheckLogin(session, image, name, password);
+  if (session.UserRole.empty()) {
+    InfoBox(session.env, "Chybne zadane jmeno nebo heslo !");
+    return false;
+  }
+  return true;
+}
+
+bool HasRight(Session& session, std::initializer_list<std::string_view> rights) {
+  if (session.UserName == kMasterUserName) return true;
+  if (session.UserRights.find("|Admin|") != std::string::npos) return true;
+  for (std::string_view r : rights) {
+    if (session.UserRights.find("|" + std::string(r) + "|") != std::string::npos) return true;
+  }
+  ErrorBox(session.env, "Pro tuto oblast nemate opravneni !");
+  return false;
+}
+
+bool HasRole(const Session& session, std::initializer_list<std::string_view> roles) {
+  for (std::string_view r : roles) {
+    if (session.UserRole == r) return true;
+  }
+  return false;
+}
+
+}  // namespace orvo

@@ -1,0 +1,40 @@
+// Who may do what: the login against the access-rights file, the roles the
+// main window admits and the rights check of the guarded menu items. Every
+// entry point (the windows and orvo-batch) logs in and checks through here.
+#pragma once
+
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+#include "core/shell/session.h"
+
+namespace orvo {
+
+// The master user logs in without a password and passes every check.
+inline constexpr std::string_view kMasterUser = "Kor_Kor";
+inline constexpr std::string_view kMasterUserName = "Pilot_Nad";
+
+// "Admin", "Sprav", "Prohl", "AdmCis", "AdmDef", "Obraty", "Stavy".
+bool RoleAdmitted(std::string_view role);
+
+// Sets UserName, UserRole and UserRights from the plain image of the access
+// file. The name is compared byte for byte (case-sensitive); a record with
+// an empty password admits as "Admin" whatever was typed; several records of
+// one name and password add up their roles, the last one giving the role.
+void CheckLogin(Session& session, std::string_view plainImage, std::string_view name,
+                std::string_view password);
+
+// The login as the dialog closes it: reads the access file, CheckLogin, and
+// "Chybne zadane jmeno nebo heslo !" when no role results. True when a role
+// resulted.
+bool EvaluateLogin(Session& session, std::string_view name, std::string_view password);
+
+// True for the master user, for the right "Admin" and for any of the named
+// rights; otherwise "Pro tuto oblast nemate opravneni !" and false.
+bool HasRight(Session& session, std::initializer_list<std::string_view> rights);
+
+// The role guard of the menu: UserRole is one of the roles. No message.
+bool HasRole(const Session& session, std::initializer_list<std::string_view> roles);
+
+}  // namespace orvo
