@@ -15,7 +15,7 @@ bool RoleAdmitted(std::string_view role) {
   return false;
 }
 
-void CheckLogin(Session& session, std::string_view plainImage, std::string_view name,
+void CheckLogin(RunValues& session, std::string_view plainImage, std::string_view name,
                 std::string_view password) {
   if (name == kMasterUser) {
     session.UserName = std::string(kMasterUserName);
@@ -39,7 +39,7 @@ void CheckLogin(Session& session, std::string_view plainImage, std::string_view 
   }
 }
 
-bool EvaluateLogin(Session& session, std::string_view name, std::string_view password) {
+bool EvaluateLogin(RunValues& session, std::string_view name, std::string_view password) {
   std::string image = ReadAccessFile(session.env, AccessFileName());
   CheckLogin(session, image, name, password);
   if (session.UserRole.empty()) {
@@ -49,7 +49,7 @@ bool EvaluateLogin(Session& session, std::string_view name, std::string_view pas
   return true;
 }
 
-bool HasRight(Session& session, std::initializer_list<std::string_view> rights) {
+bool HasRight(RunValues& session, std::initializer_list<std::string_view> rights) {
   if (session.UserName == kMasterUserName) return true;
   if (session.UserRights.find("|Admin|") != std::string::npos) return true;
   for (std::string_view r : rights) {
@@ -59,7 +59,7 @@ bool HasRight(Session& session, std::initializer_list<std::string_view> rights) 
   return false;
 }
 
-bool HasRole(const Session& session, std::initializer_list<std::string_view> roles) {
+bool HasRole(const RunValues& session, std::initializer_list<std::string_view> roles) {
   for (std::string_view r : roles) {
     if (session.UserRole == r) return true;
   }

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/shell/session.h"
+#include "core/shell/run_values.h"
 
 namespace orvo {
 
@@ -22,19 +22,19 @@ bool RoleAdmitted(std::string_view role);
 // file. The name is compared byte for byte (case-sensitive); a record with
 // an empty password admits as "Admin" whatever was typed; several records of
 // one name and password add up their roles, the last one giving the role.
-void CheckLogin(Session& session, std::string_view plainImage, std::string_view name,
+void CheckLogin(RunValues& session, std::string_view plainImage, std::string_view name,
                 std::string_view password);
 
 // The login as the dialog closes it: reads the access file, CheckLogin, and
 // "Chybne zadane jmeno nebo heslo !" when no role results. True when a role
 // resulted.
-bool EvaluateLogin(Session& session, std::string_view name, std::string_view password);
+bool EvaluateLogin(RunValues& session, std::string_view name, std::string_view password);
 
 // True for the master user, for the right "Admin" and for any of the named
 // rights; otherwise "Pro tuto oblast nemate opravneni !" and false.
-bool HasRight(Session& session, std::initializer_list<std::string_view> rights);
+bool HasRight(RunValues& session, std::initializer_list<std::string_view> rights);
 
 // The role guard of the menu: UserRole is one of the roles. No message.
-bool HasRole(const Session& session, std::initializer_list<std::string_view> roles);
+bool HasRole(const RunValues& session, std::initializer_list<std::string_view> roles);
 
 }  // namespace orvo
