@@ -59,8 +59,7 @@ bool OrvoApp::Start(const std::vector<std::string>& args) {
     period_ = std::make_unique<PeriodDialog>(*this);
     range_ = std::make_unique<RangeDialog>(*this);
     codeList_ = std::make_unique<CdsCisWindow>(*this, session_->codeList);
-    vyst_ = std::make_unique<VystWindow>(*env_, session_->vystHandOver, session_->printSettings,
-                                         session_->office, nullptr,
+    vyst_ = std::make_unique<VystWindow>(*env_, session_->report, session_->office, nullptr,
                                          [this](const std::function<void()>& work) { Guard(work); });
     codeList_->SetReportViewer([this](const std::string& report) { ShowReport(report); });
     main_->Open();
