@@ -340,9 +340,13 @@ std::string TCdsCis::ColumnTitle(int col) const {
   return col >= 0 && col < ColCount() ? table_.Field(col).name : std::string();
 }
 
+int TCdsCis::ColumnChars(int col) const {
+  return col >= 0 && col < ColCount() ? table_.Field(col).size : 0;
+}
+
 int TCdsCis::ColumnWidth(int col, int titleTextWidth) const {
   if (col < 0 || col >= ColCount()) return 0;
-  int size = table_.Field(col).size;
+  int size = ColumnChars(col);
   int width = titleTextWidth + 10;
   if (width < size * 8 + 2) width = size * 8;
   return width + 1;
@@ -396,6 +400,16 @@ void TCdsCis::SetCellText(std::string_view text) {
   table_.SetAsString(col_, text);
   if (pendingRow_ < 0 && table_.RecNo() == 0) pendingRow_ = table_.RecordCount();
   touched_ = true;
+}
+
+bool TCdsCis::SetCell(int row, int col, std::string_view text) {
+  // A grid's editor closed without a change hands back the shown value;
+  // it must not count as typing into a new record.
+  if (text == CellText(row, col)) return false;
+  const bool takes = editMode_ && table_.Active() && ColCount() > 0;
+  SelectCell(row, col);
+  SetCellText(text);
+  return takes;
 }
 
 void TCdsCis::First() {

@@ -14,6 +14,7 @@
 
 #include "core/data/cds_proc.h"
 #include "core/data/dataset.h"
+#include "core/screens/grid.h"
 #include "core/sys/env.h"
 
 namespace orvo {
@@ -79,7 +80,7 @@ struct CisKeyEvent {
   bool alt = false;
 };
 
-class TCdsCis {
+class TCdsCis : public Grid {
  public:
   TCdsCis(Env& env, TCdsProc& cds, CisHandOver& handOver, CisPorts ports = {});
   TCdsCis(const TCdsCis&) = delete;
@@ -124,13 +125,20 @@ class TCdsCis {
   bool EditButtonEnabled() const { return h_.CisEditAllowed == 'A'; }
   bool RecordButtonsEnabled() const { return editMode_; }
 
-  // The grid: a pending new record shows as a row of its own.
-  int RowCount() const;
+  // The grid: a pending new record shows as a row of its own; a column is
+  // a field, titled by its name and as wide as its size.
+  int RowCount() const override;
   int ColCount() const;
-  std::string ColumnTitle(int col) const;
+  int ColumnCount() const override { return ColCount(); }
+  std::string ColumnTitle(int col) const override;
+  int ColumnChars(int col) const override;
   // The column width in pixels for a title `textWidth` pixels wide.
   int ColumnWidth(int col, int titleTextWidth) const;
-  std::string CellText(int row, int col) const;
+  std::string CellText(int row, int col) const override;
+  // A value typed into a cell (edit mode only): selects the cell and
+  // types into it. The same value as shown is no change.
+  bool SetCell(int row, int col, std::string_view text) override;
+  bool ReadOnly() const override { return !editMode_; }
   int CurrentRow() const;
   int CurrentCol() const { return col_; }
   const Dataset& table() const { return table_; }
