@@ -24,7 +24,7 @@
 #include "gui/sys/qt_text.h"
 #include "gui/sys/qt_ui.h"
 #include "gui/screens/browser_window.h"
-#include "gui/screens/dataset_table_model.h"
+#include "gui/screens/grid_table_model.h"
 #include "gui/sys/qt_clipboard.h"
 #include "gui/screens/subtotal_dialog_window.h"
 #include "gui/output/vyst_window.h"

@@ -138,14 +138,14 @@ TEST_F(CodeListWindowFlow, ChartOfAccountsIsFoundEditedSortedAndDistributed) {
     QTest::keyClicks(window->searchBox(), QStringLiteral("311"));
     QTest::keyClick(window->searchBox(), Qt::Key_Return);
     gui::CisGrid* grid = window->grid();
-    foundAccount = grid->item(grid->currentRow(), 0)->text();
+    foundAccount = grid->model()->index(grid->currentIndex().row(), 0).data().toString();
     // The name typed into the grid's cell, with Czech letters.
     grid->setFocus();
-    grid->setCurrentCell(grid->currentRow(), nameCol);
+    grid->setCurrentIndex(grid->model()->index(grid->currentIndex().row(), nameCol));
     TypeText(QString::fromUtf8("Pohledávky z obchodu – tuzemsko i zahraničí"));
     QWidget* editor = QApplication::focusWidget();
     ASSERT_NE(editor, nullptr);
-    const int row = grid->currentRow();
+    const int row = grid->currentIndex().row();
     QTest::keyClick(editor, Qt::Key_Return);
     // The editor hands its text over once the key has been dealt with.
     EXPECT_TRUE(WaitFor([&] {
@@ -192,7 +192,7 @@ TEST_F(CodeListWindowFlow, EveryCodeListItemOpensItsList) {
       auto* window = qobject_cast<gui::CdsCisWindow*>(w);
       ASSERT_NE(window, nullptr);
       title = window->windowTitle();
-      rows = window->grid()->rowCount();
+      rows = window->grid()->model()->rowCount();
       if (action == MenuAction::ACM) Screenshot(window, "code_list_currencies");
       QTest::keyClick(window->grid(), Qt::Key_Escape);
     });

@@ -144,12 +144,14 @@ std::string CdsScrModel::ColumnTitle(int col) const {
   return table_.Field(col).name;
 }
 
+int CdsScrModel::ColumnChars(int col) const {
+  return col >= 0 && col < table_.FieldCount() ? table_.Field(col).size : 0;
+}
+
 int CdsScrModel::ColumnWidthPixels(int col, int captionWidthPixels, int charWidthPixels) const {
   int width = captionWidthPixels + 5;
-  if (col >= 0 && col < table_.FieldCount() &&
-      width < table_.Field(col).size * charWidthPixels) {
-    width = table_.Field(col).size * charWidthPixels + 5;
-  }
+  const int chars = ColumnChars(col);
+  if (chars > 0 && width < chars * charWidthPixels) width = chars * charWidthPixels + 5;
   return width;
 }
 
@@ -184,6 +186,13 @@ void CdsScrModel::SetCellValue(std::string_view text) {
 void CdsScrModel::EditCell(std::string_view text) {
   if (!CellAllowsEdit()) return;
   SetCellValue(text);
+}
+
+bool CdsScrModel::SetCell(int row, int col, std::string_view text) {
+  if (!editable_) return false;
+  Select(row, col);
+  EditCell(text);
+  return true;
 }
 
 // Posts the record and brings a non-blank value of the selected cell into

@@ -18,6 +18,7 @@
 #include "core/office/office_port.h"
 #include "core/sys/clipboard.h"
 #include "core/output/print_settings.h"
+#include "core/screens/grid.h"
 #include "core/screens/report_gen.h"
 #include "core/screens/scr_columns.h"
 #include "core/screens/subtotal_dialog.h"
@@ -55,7 +56,7 @@ struct ScrHandOver {
   void Reset();
 };
 
-class CdsScrModel {
+class CdsScrModel : public Grid {
  public:
   CdsScrModel(Env& env, TCdsProc& cds, ScrHandOver& handOver, PrintSettings& settings,
               Clipboard& clipboard);
@@ -79,10 +80,17 @@ class CdsScrModel {
   // the engine may be another one after a report).
   const LoadedDef& Definition() const { return def_; }
   int RecordCount() const { return table_.RecordCount(); }
-  int ColumnCount() const { return table_.FieldCount(); }
+  // The grid: a row is a record, a column a field, titled by its name and
+  // as wide as its size; cells take typed values while corrections are on.
+  int RowCount() const override { return IsOpen() ? table_.RecordCount() : 0; }
+  int ColumnCount() const override { return IsOpen() ? table_.FieldCount() : 0; }
   // A cell as the grid shows it; the record being edited shows its edit.
-  std::string CellText(int record, int col) const;
-  std::string ColumnTitle(int col) const;
+  std::string CellText(int record, int col) const override;
+  std::string ColumnTitle(int col) const override;
+  int ColumnChars(int col) const override;
+  // Selects the cell and edits it as EditCell does.
+  bool SetCell(int row, int col, std::string_view text) override;
+  bool ReadOnly() const override { return !editable_; }
   // Pixels: the caption's width plus 5, at least the field size times a
   // character's width (7 pixels in the system's grid font) plus 5.
   int ColumnWidthPixels(int col, int captionWidthPixels, int charWidthPixels = 7) const;

@@ -18,11 +18,6 @@ namespace {
 
 constexpr int kDefaultRowsPerPage = 80;
 constexpr int kMostRowsPerPage = 150;
-constexpr std::string_view kNotFound = "-Udaj nebyl nalezen !";
-constexpr std::string_view kOptionalMissing = "Nebyl zadan volitelny ciselnik";
-
-bool IsOptional(std::string_view file) { return UpperCz(Trim(file)) == UpperCz(kCisOptional); }
-
 std::string Cut(std::string_view s, size_t n) { return std::string(s.substr(0, std::min(n, s.size()))); }
 
 // Replaces `target` by the bytes of `source` without a moment in which
@@ -50,8 +45,8 @@ bool ReplaceByWorkFile(Env& env, std::string_view source, std::string_view targe
 }  // namespace
 
 TCdsCis::TCdsCis(Env& env, TCdsProc& cds, CisHandOver& handOver, CisPorts ports)
-    : env_(env), cds_(cds), h_(handOver), ports_(std::move(ports)), table_(env), check_(env),
-      list_(env) {}
+    : env_(env), cds_(cds), h_(handOver), ports_(std::move(ports)), lookup_(env, cds, handOver),
+      table_(env) {}
 
 // --- uses by the callers ------------------------------------------------------
 
@@ -67,198 +62,16 @@ void TCdsCis::ACis(std::string_view jmCis, int num) {
   if (ports_.showWindow) ports_.showWindow();
 }
 
-int TCdsCis::FieldOfColumn(int hp, int sloup) const {
-  return hp == 2 ? sloup + cds_.Def().HeaderCount : sloup;
-}
-
-const CisColumnList* TCdsCis::ColumnListOf(int field) const {
-  for (const CisColumnList& entry : h_.CisColumnLists) {
-    if (entry.field == 0) break;
-    if (entry.field == field) return &entry;
-  }
-  return nullptr;
-}
-
 void TCdsCis::VCisel(int hp, int sloup) {
   h_.CisResult = 'N';
-  const CisColumnList* entry = ColumnListOf(FieldOfColumn(hp, sloup));
+  const CisColumnList* entry = CisColumnListOf(h_, CisFieldOfColumn(cds_.Def(), hp, sloup));
   if (entry == nullptr) return;
-  if (IsOptional(entry->file)) {
-    InfoBox(env_, kOptionalMissing);
+  if (IsOptionalCodeList(entry->file)) {
+    InfoBox(env_, kCisOptionalMissing);
     return;
   }
   h_.CisFileName = entry->file;
   if (ports_.showWindow) ports_.showWindow();
-}
-
-void TCdsCis::KCisel(int hp, int sloup) {
-  const CisColumnList* entry = ColumnListOf(FieldOfColumn(hp, sloup));
-  if (entry == nullptr) {
-    h_.CisHasList = 'N';
-    return;
-  }
-  h_.CisHasList = 'A';
-  if (IsOptional(entry->file)) {
-    h_.CisResult = 'N';
-    ErrorBox(env_, kOptionalMissing);
-    return;
-  }
-  h_.CisFileName = entry->file;
-  TestEx();
-}
-
-void TCdsCis::ClearValues(int count) {
-  for (int i = 1; i <= std::min(count, kCisMaxValues); ++i) h_.CisValues[static_cast<size_t>(i)].clear();
-}
-
-bool TCdsCis::NajdiVCis(Dataset& table, const std::string& key, const std::string& fullPath) {
-  std::string joined;
-  size_t at = 0;
-  int k = 0;
-  for (; k < h_.CisKeyCount; ++k) {
-    int field = h_.CisKeyFields[static_cast<size_t>(k)];
-    int size = table.Field(field - 1).size;
-    std::string part = Trim(key.substr(std::min(at, key.size()), static_cast<size_t>(size)));
-    at += static_cast<size_t>(size);
-    cds_.params.LocateKeys[static_cast<size_t>(k)] = {part, field};
-    if (k > 0) joined += "+";
-    joined += part;
-  }
-  if (k < static_cast<int>(cds_.params.LocateKeys.size())) {
-    cds_.params.LocateKeys[static_cast<size_t>(k)] = {"", 0};
-  }
-  if (LocateH(cds_, table).XLocateOk == 1) return true;
-  if (h_.CisReportMissing == 'A') ErrorBox(env_, joined + std::string(kNotFound), "Ciselnik: " + fullPath);
-  return false;
-}
-
-void TCdsCis::TestEx() {
-  h_.CisResult = 'N';
-  std::string fullPath = env_.fs.FullPath(h_.CisFileName);
-  if (!FileExistsOrSay(env_, h_.CisFileName)) return;
-  check_.Close();
-  check_.SetFileName(std::string());
-  check_.SetReadOnly(true);
-  if (!check_.LoadFromFile(h_.CisFileName)) return;
-  const int fields = check_.FieldCount();
-  bool keysValid = h_.CisKeyCount >= 1 && h_.CisKeyCount <= kCisMaxKeys;
-  std::string key;
-  for (int k = 0; keysValid && k < h_.CisKeyCount; ++k) {
-    int field = h_.CisKeyFields[static_cast<size_t>(k)];
-    if (field < 1 || field > fields) {
-      keysValid = false;
-      break;
-    }
-    key += PadRight(h_.CisValues[static_cast<size_t>(field)], check_.Field(field - 1).size);
-  }
-  bool accepted = keysValid && NajdiVCis(check_, key, fullPath);
-  for (int k = 0; accepted && k < h_.CisKeyCount; ++k) {
-    int field = h_.CisKeyFields[static_cast<size_t>(k)];
-    accepted = TrimRight(h_.CisValues[static_cast<size_t>(field)]) ==
-               TrimRight(check_.AsString(field - 1));
-  }
-  if (accepted) {
-    for (int f = 1; f <= std::min(fields, kCisMaxValues); ++f) {
-      h_.CisValues[static_cast<size_t>(f)] = check_.AsString(f - 1);
-    }
-    h_.CisResult = 'A';
-  } else {
-    ClearValues(fields);
-  }
-  check_.Close();
-}
-
-void TCdsCis::GCisel() {
-  for (CisColumnList& entry : h_.CisColumnLists) entry = {};
-  const LoadedDef& def = cds_.Def();
-  size_t n = 0;
-  for (int i = 1; i <= def.PSl && n < h_.CisColumnLists.size(); ++i) {
-    std::string file = Cut(Trim(def.Word(i).JmSCis), 100);
-    if (file.empty()) continue;
-    if (file.size() >= 8 && UpperCz(file.substr(1, 7)) == ":\\A_RUN") file[0] = 'C';
-    h_.CisColumnLists[n++] = {i, file};
-  }
-}
-
-void TCdsCis::SezDokl() {
-  EraseFile(env_, kSezDoklFile);
-  EraseFile(env_, kCisWorkFile);
-  h_.CisFileName = env_.fs.FullPath(h_.CisFileName);
-  cds_.params.InCds = h_.CisFileName;
-  cds_.params.OutCds = std::string(kCisWorkFile);
-  cds_.params.PocSlov = h_.CisKeyCount;
-  cds_.params.SezSlov.fill(0);
-  for (int k = 0; k < h_.CisKeyCount; ++k) {
-    cds_.params.SezSlov[static_cast<size_t>(k)] = h_.CisKeyFields[static_cast<size_t>(k)];
-  }
-  cds_.params.SortBlock = 2000;
-  cds_.params.SortMode = 1;
-  if (!SortFND(cds_, false)) return;
-  if (h_.CisListFieldCount == 0) {
-    h_.CisListFieldCount = h_.CisKeyCount;
-    h_.CisListFields.fill(0);
-    for (int k = 0; k < h_.CisKeyCount; ++k) h_.CisListFields[static_cast<size_t>(k)] = k + 1;
-  }
-  check_.Close();
-  check_.SetFileName(std::string());
-  if (!check_.LoadFromFile(kCisWorkFile)) return;
-  list_.Close();
-  list_.SetFileName(std::string(kSezDoklFile));
-  list_.SetReadOnly(false);
-  list_.ClearFields();
-  list_.ClearIndexes();
-  std::vector<int> listFields;
-  for (int k = 0; k < std::min(h_.CisListFieldCount, kCisMaxKeys); ++k) {
-    int field = h_.CisListFields[static_cast<size_t>(k)];
-    if (field < 1 || field > check_.FieldCount()) continue;
-    const FieldDef& fd = check_.Field(field - 1);
-    list_.AddField(fd.name, fd.type, fd.size, fd.required);
-    listFields.push_back(field - 1);
-  }
-  if (!list_.CreateDataSet()) {
-    check_.Close();
-    return;
-  }
-  const int keys = std::min(h_.CisKeyCount, check_.FieldCount());
-  std::string last;
-  for (int r = 0; r < check_.RecordCount(); ++r) {
-    std::string id;
-    for (int f = 0; f < keys; ++f) id += check_.StringAt(r, f);
-    if (r > 0 && id == last) continue;
-    last = id;
-    list_.Append();
-    for (size_t i = 0; i < listFields.size(); ++i) {
-      list_.SetAsString(static_cast<int>(i), check_.StringAt(r, listFields[i]));
-    }
-    list_.Post();
-  }
-  check_.Close();
-  list_.Close();
-}
-
-void TCdsCis::DoklPredZa(char xPredZa) {
-  h_.CisResult = 'N';
-  SezDokl();
-  list_.Close();
-  list_.SetFileName(std::string());
-  list_.SetReadOnly(true);
-  if (!list_.LoadFromFile(kSezDoklFile)) return;
-  const int keys = std::min(h_.CisKeyCount, list_.FieldCount());
-  int found = -1;
-  for (int r = 0; r < list_.RecordCount() && found < 0; ++r) {
-    bool equal = keys > 0;
-    for (int f = 0; equal && f < keys; ++f) {
-      equal = TrimRight(list_.StringAt(r, f)) == TrimRight(h_.CisValues[static_cast<size_t>(f + 1)]);
-    }
-    if (equal) found = r;
-  }
-  if (found >= 0) {
-    if (xPredZa == '-' && found > 0) --found;
-    if (xPredZa == '+' && found < list_.RecordCount() - 1) ++found;
-    for (int f = 0; f < keys; ++f) h_.CisValues[static_cast<size_t>(f + 1)] = list_.StringAt(found, f);
-    h_.CisResult = 'A';
-  }
-  list_.Close();
 }
 
 bool TCdsCis::SortFile() {
@@ -340,9 +153,13 @@ std::string TCdsCis::ColumnTitle(int col) const {
   return col >= 0 && col < ColCount() ? table_.Field(col).name : std::string();
 }
 
+int TCdsCis::ColumnChars(int col) const {
+  return col >= 0 && col < ColCount() ? table_.Field(col).size : 0;
+}
+
 int TCdsCis::ColumnWidth(int col, int titleTextWidth) const {
   if (col < 0 || col >= ColCount()) return 0;
-  int size = table_.Field(col).size;
+  int size = ColumnChars(col);
   int width = titleTextWidth + 10;
   if (width < size * 8 + 2) width = size * 8;
   return width + 1;
@@ -396,6 +213,16 @@ void TCdsCis::SetCellText(std::string_view text) {
   table_.SetAsString(col_, text);
   if (pendingRow_ < 0 && table_.RecNo() == 0) pendingRow_ = table_.RecordCount();
   touched_ = true;
+}
+
+bool TCdsCis::SetCell(int row, int col, std::string_view text) {
+  // A grid's editor closed without a change hands back the shown value;
+  // it must not count as typing into a new record.
+  if (text == CellText(row, col)) return false;
+  const bool takes = editMode_ && table_.Active() && ColCount() > 0;
+  SelectCell(row, col);
+  SetCellText(text);
+  return takes;
 }
 
 void TCdsCis::First() {
@@ -523,7 +350,7 @@ void TCdsCis::VyhledKlic() {
     std::string value = TrimLeft(UpperCz(table_.AsString(col_)));
     if (Cut(value, text.size()) == text) return;
   }
-  InfoBox(env_, text + std::string(kNotFound), "Soubor:  " + env_.fs.FullPath(h_.CisFileName));
+  InfoBox(env_, text + std::string(kCisNotFound), "Soubor:  " + env_.fs.FullPath(h_.CisFileName));
 }
 
 void TCdsCis::VyhledRetezec() {

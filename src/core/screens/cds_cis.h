@@ -1,60 +1,31 @@
-// The code-list window TCdsCis without its widgets: the hand-over values
-// through which every caller talks to it, the window's state (the shown
-// table, the selected cell, the search box, browse or edit mode) and what
-// each key and button does, and the operations the data-entry windows use
-// without showing it: the check of a typed value, the column look-up table,
-// the list of documents and the neighbour document, the in-place sort. The
-// Qt window maps keys, buttons and cells onto this model and paints it.
+// The code-list window TCdsCis without its widgets: the window's state (the
+// shown table, the selected cell, the search box, browse or edit mode) and
+// what each key and button does, talking to its callers through the
+// code-list hand-over values; the uses that show it (ACis, VCisel), the
+// in-place sort, and the look-ups of code_list_lookup.h under the names the
+// callers know. The Qt window maps keys, buttons and cells onto this model
+// and paints it.
 #pragma once
 
-#include <array>
 #include <functional>
 #include <string>
 #include <string_view>
 
 #include "core/data/cds_proc.h"
 #include "core/data/dataset.h"
+#include "core/screens/code_list_lookup.h"
+#include "core/screens/grid.h"
 #include "core/sys/env.h"
 
 namespace orvo {
 
-inline constexpr int kCisMaxKeys = 20;
-inline constexpr int kCisMaxValues = 200;
-inline constexpr int kCisMaxColumnLists = 200;
-
 inline constexpr std::string_view kCisCaption = "   Ciselnik          Jmeno:   ";
 inline constexpr std::string_view kCisHint =
     "Enter - potvrzeni vyhledane vety, Alt+Del - vymazani tabulky";
-inline constexpr std::string_view kCisOptional = "CdsCisVolitelny";
-inline constexpr std::string_view kCisWorkFile = "C:\\A_Run\\Work\\CdsCisWork.Cds";
-inline constexpr std::string_view kSezDoklFile = "C:\\A_Run\\Work\\SezDokl.Cds";
 inline constexpr int kCisLeft = 30;
 inline constexpr int kCisTop = 30;
 inline constexpr int kCisWidth = 592;
 inline constexpr int kCisHeight = 600;
-
-struct CisColumnList {
-  int field = 0;     // definition field number; 0 ends the table
-  std::string file;  // code-list file, at most 100 characters
-};
-
-// The hand-over values: one set for the whole run, filled by a caller
-// before an operation and read afterwards. Flags are 'A' (yes) or 'N'.
-struct CisHandOver {
-  std::string CisFileName;
-  char CisEditAllowed = 'N';
-  int CisKeyCount = 0;
-  std::array<int, kCisMaxKeys> CisKeyFields{};  // 1-based field positions
-  // Entry i (1..200) is field i; entry 0 is unused.
-  std::array<std::string, kCisMaxValues + 1> CisValues;
-  char CisResult = 'N';
-  char CisHasList = 'N';
-  char CisReportMissing = 'A';
-  int CisListFieldCount = 0;
-  std::array<int, kCisMaxKeys> CisListFields{};
-  std::array<CisColumnList, kCisMaxColumnLists> CisColumnLists;
-  std::string CisClipboard;
-};
 
 // What the model needs from the windows around it.
 struct CisPorts {
@@ -79,7 +50,7 @@ struct CisKeyEvent {
   bool alt = false;
 };
 
-class TCdsCis {
+class TCdsCis : public Grid {
  public:
   TCdsCis(Env& env, TCdsProc& cds, CisHandOver& handOver, CisPorts ports = {});
   TCdsCis(const TCdsCis&) = delete;
@@ -95,16 +66,12 @@ class TCdsCis {
   void ACis(std::string_view jmCis, int num);
   // The pick list of a column of a data-entry window (hp 1 header, 2 item).
   void VCisel(int hp, int sloup);
-  // The check of the value in CisValues against the column's code list.
-  void KCisel(int hp, int sloup);
-  // Exact look-up of the key in CisValues in CisFileName.
-  void TestEx();
-  // CisColumnLists from the loaded definition.
-  void GCisel();
-  // The list of documents SezDokl.Cds from CisFileName.
-  void SezDokl();
-  // The previous ('-') or next ('+') document of the one in CisValues.
-  void DoklPredZa(char xPredZa);
+  // The look-ups without the window (code_list_lookup.h).
+  void KCisel(int hp, int sloup) { lookup_.KCisel(hp, sloup); }
+  void TestEx() { lookup_.TestEx(); }
+  void GCisel() { lookup_.GCisel(); }
+  void SezDokl() { lookup_.SezDokl(); }
+  void DoklPredZa(char xPredZa) { lookup_.DoklPredZa(xPredZa); }
   // Sorts CisFileName in place by CisKeyFields.
   void SortCisProc();
 
@@ -125,13 +92,20 @@ class TCdsCis {
   bool EditButtonEnabled() const { return h_.CisEditAllowed == 'A'; }
   bool RecordButtonsEnabled() const { return editMode_; }
 
-  // The grid: a pending new record shows as a row of its own.
-  int RowCount() const;
+  // The grid: a pending new record shows as a row of its own; a column is
+  // a field, titled by its name and as wide as its size.
+  int RowCount() const override;
   int ColCount() const;
-  std::string ColumnTitle(int col) const;
+  int ColumnCount() const override { return ColCount(); }
+  std::string ColumnTitle(int col) const override;
+  int ColumnChars(int col) const override;
   // The column width in pixels for a title `textWidth` pixels wide.
   int ColumnWidth(int col, int titleTextWidth) const;
-  std::string CellText(int row, int col) const;
+  std::string CellText(int row, int col) const override;
+  // A value typed into a cell (edit mode only): selects the cell and
+  // types into it. The same value as shown is no change.
+  bool SetCell(int row, int col, std::string_view text) override;
+  bool ReadOnly() const override { return !editMode_; }
   int CurrentRow() const;
   int CurrentCol() const { return col_; }
   const Dataset& table() const { return table_; }
@@ -181,18 +155,13 @@ class TCdsCis {
   // The sort of the file by the key fields into the work file, moved over
   // the file. False when nothing was replaced.
   bool SortFile();
-  bool NajdiVCis(Dataset& table, const std::string& key, const std::string& fullPath);
-  const CisColumnList* ColumnListOf(int field) const;
-  int FieldOfColumn(int hp, int sloup) const;
-  void ClearValues(int count);
 
   Env& env_;
   TCdsProc& cds_;
   CisHandOver& h_;
   CisPorts ports_;
+  CodeListLookup lookup_;
   Dataset table_;  // the shown list
-  Dataset check_;  // the check and the list of documents read it
-  Dataset list_;   // the list of documents is built in it
   bool open_ = false;
   bool editMode_ = false;
   int pendingRow_ = -1;    // grid row of a new record not yet posted

@@ -25,8 +25,8 @@
 
 #include <algorithm>
 
+#include "gui/screens/grid_table_model.h"
 #include "gui/sys/qt_text.h"
-#include "gui/screens/dataset_table_model.h"
 #include "gui/screens/subtotal_dialog_window.h"
 
 namespace orvo::gui {
@@ -53,7 +53,7 @@ QPushButton* HintButton(QWidget* parent, std::string_view text, std::string_view
 BrowserWindow::BrowserWindow(Env& env, CdsScrModel& model, Office& office, BrowserHooks hooks,
                              QWidget* parent)
     : QDialog(parent), env_(env), model_(model), office_(office), hooks_(std::move(hooks)) {
-  tableModel_ = new DatasetTableModel(model_, this);
+  tableModel_ = new GridTableModel(model_, this);
   dialog_ = new SubtotalDialogWindow(env_, model_.SubtotalDialog(), this);
 
   grid_ = new QTableView(this);
@@ -302,7 +302,7 @@ void BrowserWindow::ReadFields() {
 
 void BrowserWindow::Sync(bool reload) {
   syncing_ = true;
-  if (reload || tableModel_->rowCount() != model_.RecordCount() ||
+  if (reload || tableModel_->rowCount() != model_.RowCount() ||
       tableModel_->columnCount() != model_.ColumnCount()) {
     tableModel_->Reload();
   } else if (model_.Row() >= 0) {

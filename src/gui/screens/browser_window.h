@@ -27,7 +27,7 @@ class QWidget;
 
 namespace orvo::gui {
 
-class DatasetTableModel;
+class GridTableModel;
 class SubtotalDialogWindow;
 
 struct BrowserHooks {
@@ -62,7 +62,7 @@ class BrowserWindow : public QDialog {
   bool OpenModel();
 
   QTableView* Grid() { return grid_; }
-  DatasetTableModel* TableModel() { return tableModel_; }
+  GridTableModel* TableModel() { return tableModel_; }
   SubtotalDialogWindow* SubtotalDialog() { return dialog_; }
   CdsScrModel& Model() { return model_; }
   QPushButton* Button(const QString& caption) const;
@@ -100,7 +100,7 @@ class BrowserWindow : public QDialog {
   CdsScrModel& model_;
   Office& office_;
   BrowserHooks hooks_;
-  DatasetTableModel* tableModel_;
+  GridTableModel* tableModel_;
   SubtotalDialogWindow* dialog_;
   QTableView* grid_;
   QWidget* panel_;

@@ -18,21 +18,21 @@
 
 namespace orvo::gui {
 
-CisGrid::CisGrid(CdsCisWindow& window) : QTableWidget(&window), window_(window) {}
+CisGrid::CisGrid(CdsCisWindow& window) : QTableView(&window), window_(window) {}
 
 void CisGrid::keyPressEvent(QKeyEvent* event) {
   // Keys that the cell editor passes on (Enter among them) are its own;
   // the editor hands its text over when it closes.
   if (state() == EditingState) {
-    QTableWidget::keyPressEvent(event);
+    QTableView::keyPressEvent(event);
     return;
   }
   if (window_.GridKey(event)) return;
-  QTableWidget::keyPressEvent(event);
+  QTableView::keyPressEvent(event);
 }
 
 void CisGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
-  QTableWidget::closeEditor(editor, hint);
+  QTableView::closeEditor(editor, hint);
   window_.EditorClosed(hint == QAbstractItemDelegate::SubmitModelCache);
 }
 
@@ -97,8 +97,13 @@ CdsCisWindow::CdsCisWindow(OrvoApp& app, TCdsCis& model)
   searchRow->addWidget(findText_);
   column->addLayout(searchRow);
 
+  // The cells are read from the model as the grid paints them; a typed
+  // value goes to the model when the cell's editor hands it over.
+  cells_ = new GridTableModel(model_, this);
+  cells_->guard = [this](const std::function<void()>& work) { app_.Guard(work); };
   grid_ = new CisGrid(*this);
   grid_->setObjectName(QStringLiteral("Grid"));
+  grid_->setModel(cells_);
   grid_->verticalHeader()->hide();
   grid_->setSelectionMode(QAbstractItemView::SingleSelection);
   grid_->setSelectionBehavior(QAbstractItemView::SelectItems);
@@ -121,13 +126,12 @@ CdsCisWindow::CdsCisWindow(OrvoApp& app, TCdsCis& model)
   connect(search_, &QLineEdit::textEdited, this,
           [this](const QString& text) { model_.SetSearchText(ToCp(text)); });
   connect(search_, &QLineEdit::returnPressed, this, [this] { Act([&] { model_.VyhledKlic(); }); });
-  connect(grid_, &QTableWidget::cellChanged, this, [this](int row, int col) { CellEdited(row, col); });
-  connect(grid_, &QTableWidget::currentCellChanged, this,
-          [this](int row, int col, int, int) { CurrentCellChanged(row, col); });
-  connect(grid_, &QTableWidget::cellDoubleClicked, this, [this](int row, int col) {
+  connect(grid_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+          [this](const QModelIndex& current) { CurrentCellChanged(current.row(), current.column()); });
+  connect(grid_, &QTableView::doubleClicked, this, [this](const QModelIndex& at) {
     bool close = false;
     Act([&] {
-      model_.SelectCell(row, col);
+      model_.SelectCell(at.row(), at.column());
       close = model_.DoubleClick();
     });
     if (close) done(QDialog::Accepted);
@@ -161,38 +165,20 @@ void CdsCisWindow::Act(const std::function<void()>& work) {
 void CdsCisWindow::Refresh() {
   refreshing_ = true;
   setWindowTitle(FromCp(model_.Caption()));
+  cells_->Refresh();
   const int rows = model_.RowCount();
   const int cols = model_.ColCount();
-  grid_->setColumnCount(cols);
-  grid_->setRowCount(rows);
   QFontMetrics metrics(grid_->horizontalHeader()->font());
   QFontMetrics cells(grid_->font());
   for (int c = 0; c < cols; ++c) {
     QString title = FromCp(TrimRight(model_.ColumnTitle(c)));
-    auto* header = grid_->horizontalHeaderItem(c);
-    if (header == nullptr) {
-      header = new QTableWidgetItem;
-      grid_->setHorizontalHeaderItem(c, header);
-    }
-    header->setText(title);
     // The widths assume characters 8 pixels wide; a wider font still shows
     // a whole value.
-    int size = model_.table().Field(c).size;
+    int size = model_.ColumnChars(c);
     int whole = cells.horizontalAdvance(QString(std::min(size, 60), QLatin1Char('M'))) + 12;
     grid_->setColumnWidth(c, std::max(model_.ColumnWidth(c, metrics.horizontalAdvance(title)), whole));
   }
-  for (int r = 0; r < rows; ++r) {
-    for (int c = 0; c < cols; ++c) {
-      QString text = FromCp(model_.CellText(r, c));
-      QTableWidgetItem* item = grid_->item(r, c);
-      if (item == nullptr) {
-        grid_->setItem(r, c, new QTableWidgetItem(text));
-      } else if (item->text() != text) {
-        item->setText(text);
-      }
-    }
-  }
-  if (rows > 0) grid_->setCurrentCell(model_.CurrentRow(), model_.CurrentCol());
+  if (rows > 0) grid_->setCurrentIndex(cells_->index(model_.CurrentRow(), model_.CurrentCol()));
   const bool editing = model_.EditMode();
   grid_->setEditTriggers(editing ? QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked |
                                        QAbstractItemView::EditKeyPressed
@@ -258,17 +244,6 @@ void CdsCisWindow::EditorClosed(bool byEnter) {
     CisKeyEvent e;
     e.key = CisKey::Enter;
     model_.Key(e);
-  });
-}
-
-void CdsCisWindow::CellEdited(int row, int col) {
-  if (refreshing_) return;
-  QTableWidgetItem* item = grid_->item(row, col);
-  if (item == nullptr) return;
-  std::string text = ToCp(item->text());
-  app_.Guard([&] {
-    model_.SelectCell(row, col);
-    model_.SetCellText(text);
   });
 }
 

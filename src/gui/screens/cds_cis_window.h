@@ -7,12 +7,13 @@
 #pragma once
 
 #include <QDialog>
-#include <QTableWidget>
+#include <QTableView>
 
 #include <functional>
 #include <string>
 
 #include "core/screens/cds_cis.h"
+#include "gui/screens/grid_table_model.h"
 
 class QLabel;
 class QLineEdit;
@@ -24,9 +25,9 @@ namespace orvo::gui {
 class OrvoApp;
 class CdsCisWindow;
 
-// The grid: keys go to the window first; Enter that closes a cell editor
-// goes on as Enter of the model.
-class CisGrid final : public QTableWidget {
+// The grid, a view over the model: keys go to the window first; Enter
+// that closes a cell editor goes on as Enter of the model.
+class CisGrid final : public QTableView {
   Q_OBJECT
  public:
   explicit CisGrid(CdsCisWindow& window);
@@ -69,11 +70,11 @@ class CdsCisWindow final : public QDialog {
   void Act(const std::function<void()>& work);
   void Refresh();
   void ShowReport(const std::string& report);
-  void CellEdited(int row, int col);
   void CurrentCellChanged(int row, int col);
 
   OrvoApp& app_;
   TCdsCis& model_;
+  GridTableModel* cells_;
   std::function<void(const std::string&)> viewer_;
   QLabel* hint_;
   QLineEdit* search_;

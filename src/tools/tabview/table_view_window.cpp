@@ -23,66 +23,6 @@
 
 namespace orvo::gui {
 
-ViewerTableModel::ViewerTableModel(ViewerTable& table, QObject* parent)
-    : QAbstractTableModel(parent), table_(table) {}
-
-int ViewerTableModel::rowCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : table_.RowCount();
-}
-
-int ViewerTableModel::columnCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : table_.ColumnCount();
-}
-
-QVariant ViewerTableModel::data(const QModelIndex& index, int role) const {
-  if (!index.isValid()) return {};
-  if (role == Qt::DisplayRole || role == Qt::EditRole) {
-    return FromCp(table_.Cell(index.row(), index.column()));
-  }
-  if (role == Qt::TextAlignmentRole) {
-    return table_.Column(index.column()).numeric
-               ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
-               : QVariant(Qt::AlignLeft | Qt::AlignVCenter);
-  }
-  return {};
-}
-
-QVariant ViewerTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
-  if (role != Qt::DisplayRole) return {};
-  if (orientation == Qt::Horizontal) return FromCp(table_.Column(section).caption);
-  return section + 1;
-}
-
-Qt::ItemFlags ViewerTableModel::flags(const QModelIndex& index) const {
-  Qt::ItemFlags f = QAbstractTableModel::flags(index);
-  if (index.isValid() && !table_.Request().viewOnly) f |= Qt::ItemIsEditable;
-  return f;
-}
-
-bool ViewerTableModel::setData(const QModelIndex& index, const QVariant& value, int role) {
-  if (role != Qt::EditRole || !index.isValid()) return false;
-  bool changed = false;
-  auto work = [&] { changed = table_.SetCell(index.row(), index.column(), ToCp(value.toString())); };
-  if (guard) {
-    guard(work);
-  } else {
-    work();
-  }
-  if (changed) emit dataChanged(index, index);
-  return changed;
-}
-
-void ViewerTableModel::sort(int column, Qt::SortOrder order) {
-  emit layoutAboutToBeChanged();
-  auto work = [&] { table_.Sort(column, order == Qt::AscendingOrder); };
-  if (guard) {
-    guard(work);
-  } else {
-    work();
-  }
-  emit layoutChanged();
-}
-
 TableViewWindow::TableViewWindow(Env& env, ViewerTable& table) : env_(env), table_(table) {
   setObjectName(QStringLiteral("TabView"));
   const ViewerRequest& request = table.Request();
@@ -101,8 +41,9 @@ TableViewWindow::TableViewWindow(Env& env, ViewerTable& table) : env_(env), tabl
   heading_->setVisible(!request.heading.empty());
   column->addWidget(heading_);
 
-  model_ = new ViewerTableModel(table, this);
+  model_ = new GridTableModel(table, this);
   model_->guard = [this](const std::function<void()>& work) { Guard(work); };
+  model_->sortRows = [this](int col, bool ascending) { table_.Sort(col, ascending); };
   view_ = new QTableView(central);
   view_->setObjectName(QStringLiteral("Table"));
   view_->setModel(model_);
@@ -116,8 +57,7 @@ TableViewWindow::TableViewWindow(Env& env, ViewerTable& table) : env_(env), tabl
   if (request.viewOnly) view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   const QFontMetrics fm(view_->font());
   for (int c = 0; c < table.ColumnCount(); ++c) {
-    const ViewerColumn& col = table.Column(c);
-    int chars = std::max(col.width, static_cast<int>(col.caption.size()));
+    int chars = std::max(table.ColumnChars(c), static_cast<int>(table.ColumnTitle(c).size()));
     view_->setColumnWidth(c, fm.horizontalAdvance(QLatin1Char('0')) * std::min(chars, 60) + 16);
   }
   column->addWidget(view_, 1);

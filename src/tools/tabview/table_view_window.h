@@ -4,11 +4,11 @@
 // (Ctrl+S) and, when not viewing only, editing with a question on closing.
 #pragma once
 
-#include <QAbstractTableModel>
 #include <QMainWindow>
 
 #include <functional>
 
+#include "gui/screens/grid_table_model.h"
 #include "tools/tabview/viewer_table.h"
 
 class QLabel;
@@ -16,32 +16,13 @@ class QTableView;
 
 namespace orvo::gui {
 
-class ViewerTableModel : public QAbstractTableModel {
-  Q_OBJECT
- public:
-  ViewerTableModel(ViewerTable& table, QObject* parent = nullptr);
-  // Runs the work of an edit or a sort (the window's Guard).
-  std::function<void(const std::function<void()>&)> guard;
-
-  int rowCount(const QModelIndex& parent = {}) const override;
-  int columnCount(const QModelIndex& parent = {}) const override;
-  QVariant data(const QModelIndex& index, int role) const override;
-  QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
-  Qt::ItemFlags flags(const QModelIndex& index) const override;
-  bool setData(const QModelIndex& index, const QVariant& value, int role) override;
-  void sort(int column, Qt::SortOrder order) override;
-
- private:
-  ViewerTable& table_;
-};
-
 class TableViewWindow : public QMainWindow {
   Q_OBJECT
  public:
   TableViewWindow(Env& env, ViewerTable& table);
 
   QTableView* View() { return view_; }
-  ViewerTableModel* Model() { return model_; }
+  GridTableModel* Model() { return model_; }
 
   // The actions of the menu, callable from tests.
   void FindText(const QString& text);
@@ -65,7 +46,7 @@ class TableViewWindow : public QMainWindow {
   ViewerTable& table_;
   QLabel* heading_;
   QTableView* view_;
-  ViewerTableModel* model_;
+  GridTableModel* model_;
   QString lastFind_;
 };
 

@@ -15,6 +15,7 @@
 
 #include "core/data/dataset.h"
 #include "core/data/definition.h"
+#include "core/screens/grid.h"
 #include "core/sys/env.h"
 
 namespace orvo {
@@ -40,7 +41,7 @@ struct ViewerColumn {
   int word = 0;        // definition word, 1-based; 0 without a definition
 };
 
-class ViewerTable {
+class ViewerTable : public Grid {
  public:
   explicit ViewerTable(Env& env);
 
@@ -49,12 +50,20 @@ class ViewerTable {
   bool Load(const ViewerRequest& request);
   const ViewerRequest& Request() const { return request_; }
 
-  int RowCount() const { return static_cast<int>(order_.size()); }
-  int ColumnCount() const { return static_cast<int>(columns_.size()); }
+  int RowCount() const override { return static_cast<int>(order_.size()); }
+  int ColumnCount() const override { return static_cast<int>(columns_.size()); }
   const ViewerColumn& Column(int column) const { return columns_.at(static_cast<size_t>(column)); }
   // The value of a cell in the shown order; numeric values without their
   // padding blanks.
   std::string Cell(int row, int column) const;
+
+  // The grid: the columns' captions and widths, numbers at the right;
+  // cells take values unless viewing only.
+  std::string ColumnTitle(int column) const override { return Column(column).caption; }
+  int ColumnChars(int column) const override { return Column(column).width; }
+  std::string CellText(int row, int column) const override { return Cell(row, column); }
+  bool ReadOnly() const override { return request_.viewOnly; }
+  bool RightAligned(int column) const override { return Column(column).numeric; }
   // The dataset record shown at a row.
   int RecordOf(int row) const { return order_.at(static_cast<size_t>(row)); }
 
@@ -79,7 +88,7 @@ class ViewerTable {
 
   // Editing (not in viewing-only mode): the value is normalised as the
   // definition's word prescribes. False when refused.
-  bool SetCell(int row, int column, std::string_view value);
+  bool SetCell(int row, int column, std::string_view value) override;
   bool Modified() const { return modified_; }
   // Stores the dataset back to its file; false after a message.
   bool Save();

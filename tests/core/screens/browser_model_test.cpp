@@ -91,6 +91,25 @@ TEST_F(CdsScrModelTest, ChangesAreStoredOnClosing) {
   EXPECT_EQ(stored.StringAt(1, 2), "Zmena");
 }
 
+// The grid a window shows: cells take typed values only with corrections
+// on, and nothing is left of the table once it is closed.
+TEST_F(CdsScrModelTest, GridTakesValuesOnlyWithCorrectionsOn) {
+  ASSERT_TRUE(OpenOn(kTableCds, 'A'));
+  orvo::Grid& grid = *model;
+  EXPECT_EQ(grid.RowCount(), 4);
+  EXPECT_TRUE(grid.ReadOnly());
+  EXPECT_FALSE(grid.SetCell(1, 2, "Zmena"));
+  EXPECT_EQ(model->Row(), 0);
+  model->ToggleCorrections();
+  EXPECT_FALSE(grid.ReadOnly());
+  EXPECT_TRUE(grid.SetCell(1, 2, "Zmena"));
+  EXPECT_EQ(model->Row(), 1);
+  EXPECT_EQ(grid.CellText(1, 2), "Zmena");
+  model->Close();
+  EXPECT_EQ(grid.RowCount(), 0);
+  EXPECT_EQ(grid.ColumnCount(), 0);
+}
+
 // --- searches ----------------------------------------------------------------
 
 TEST_F(CdsScrModelTest, KeySearchFindsFromTheNextRecordUpperCasedAndTrimmed) {

@@ -193,6 +193,29 @@ TEST_F(CisTest, NewRecordLeftEmptyIsDropped) {
   EXPECT_EQ(RowsOf(kList).size(), 5u);
 }
 
+// The grid's editor hands back what it was opened on when nothing was
+// typed; that must not keep an empty new record.
+TEST_F(CisTest, GridValueAsShownIsNoChange) {
+  WriteAccounts(kAccounts);
+  OpenForEditing();
+  orvo::Grid& grid = cis;
+  EXPECT_TRUE(grid.ReadOnly());
+  EXPECT_FALSE(grid.SetCell(0, 1, "Kasa"));
+  cis.EditCis();
+  EXPECT_FALSE(grid.ReadOnly());
+  EXPECT_EQ(grid.ColumnChars(1), 20);
+  cis.Last();
+  cis.SelectCol(2);
+  Press(CisKey::Enter);
+  ASSERT_EQ(grid.RowCount(), 6);
+  EXPECT_FALSE(grid.SetCell(5, 0, grid.CellText(5, 0)));
+  cis.First();
+  EXPECT_EQ(grid.RowCount(), 5);
+  EXPECT_TRUE(grid.SetCell(1, 1, "Odberatele doma"));
+  EXPECT_EQ(cis.CurrentRow(), 1);
+  EXPECT_EQ(grid.CellText(1, 1).rfind("Odberatele doma", 0), 0u);
+}
+
 TEST_F(CisTest, EnterMovesAlongTheRecordAndOnToTheNext) {
   WriteAccounts(kAccounts);
   OpenForEditing();

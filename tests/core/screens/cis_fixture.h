@@ -1,6 +1,6 @@
-// A scratch installation with a code-list window model: the engine with its
-// loaded definition, the hand-over values, ports that record what the
-// window would show, and small code-list files.
+// A scratch installation with a code-list window model and the look-ups:
+// the engine with its loaded definition, the hand-over values, ports that
+// record what the window would show, and small code-list files.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -12,6 +12,7 @@
 #include "core/data/dataset.h"
 #include "core/data/definition.h"
 #include "core/screens/cds_cis.h"
+#include "core/screens/code_list_lookup.h"
 #include "support/scratch.h"
 
 namespace orvo::test {
@@ -25,7 +26,7 @@ struct Col {
 
 class CisTest : public Scratch {
  protected:
-  CisTest() : cds(*env, def), cis(*env, cds, handOver, Ports()) {
+  CisTest() : cds(*env, def), cis(*env, cds, handOver, Ports()), lookup(*env, cds, handOver) {
     fs->MakeDir("C:\\A_Run");
     fs->MakeDir("C:\\A_Run\\Work");
     fs->MakeDir("C:\\A_Run\\Sestavy");
@@ -118,6 +119,7 @@ class CisTest : public Scratch {
   TCdsProc cds;
   CisHandOver handOver;
   TCdsCis cis;
+  CodeListLookup lookup;
   int shown = 0;
   int rowsPerPage = 80;
   std::function<void()> whileShown;

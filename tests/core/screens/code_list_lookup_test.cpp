@@ -1,10 +1,11 @@
-// The operations of the code-list window that work without showing it: the
-// check, the column look-up table, the list of documents and the neighbour
-// document; and the listing's pages.
+// The code-list look-ups that work without showing the window: the check,
+// the column look-up table, the list of documents and the neighbour
+// document; and the pick list, which shares the column look-up table.
+#include "core/screens/code_list_lookup.h"
+
 #include <gtest/gtest.h>
 
 #include "cis_fixture.h"
-#include "core/screens/code_list_listing.h"
 
 namespace orvo::test {
 namespace {
@@ -25,7 +26,7 @@ class CheckTest : public CisTest {
 TEST_F(CheckTest, ExactKeyIsAcceptedWithAllItsFields) {
   handOver.CisValues[1] = "ABD";
   handOver.CisValues[4] = "kept";
-  cis.TestEx();
+  lookup.TestEx();
   EXPECT_EQ(handOver.CisResult, 'A');
   EXPECT_EQ(handOver.CisValues[1], "ABD");
   EXPECT_EQ(handOver.CisValues[2], "Druhy");
@@ -36,14 +37,14 @@ TEST_F(CheckTest, ExactKeyIsAcceptedWithAllItsFields) {
 
 TEST_F(CheckTest, TrailingBlanksOfTheValueDoNotMatter) {
   handOver.CisValues[1] = "X    ";
-  cis.TestEx();
+  lookup.TestEx();
   EXPECT_EQ(handOver.CisResult, 'A');
 }
 
 TEST_F(CheckTest, PrefixOfALongerKeyIsRejected) {
   handOver.CisValues[1] = "ABC";
   handOver.CisValues[2] = "typed";
-  cis.TestEx();
+  lookup.TestEx();
   EXPECT_EQ(handOver.CisResult, 'N');
   EXPECT_EQ(handOver.CisValues[1], "");
   EXPECT_EQ(handOver.CisValues[2], "");
@@ -54,7 +55,7 @@ TEST_F(CheckTest, LeadingBlanksAreNotTheSameKey) {
   // The locate trims the parts, the acceptance does not.
   handOver.CisValues[1] = " ABD";
   handOver.CisReportMissing = 'N';
-  cis.TestEx();
+  lookup.TestEx();
   EXPECT_EQ(handOver.CisResult, 'N');
   EXPECT_TRUE(ui.messages.empty());
 }
@@ -64,7 +65,7 @@ TEST_F(CheckTest, SeveralKeyFieldsAreJoinedInTheMessage) {
   handOver.CisKeyFields[1] = 3;
   handOver.CisValues[1] = "ABD";
   handOver.CisValues[3] = "ks";
-  cis.TestEx();
+  lookup.TestEx();
   EXPECT_EQ(handOver.CisResult, 'N');
   EXPECT_EQ(ui.Single(), Error("ABD+ks-Udaj nebyl nalezen !", "Ciselnik: D:\\Cisel\\16Ucty.Cds"));
 }
@@ -91,7 +92,7 @@ TEST_F(CisTest, ColumnListsComeFromTheLoadedDefinition) {
           DefLine(5, "3. Cinnost", "E:\\Data\\Cinn.Cds") + DefLine(15, "4. Konto", "CdsCisVolitelny"));
   ASSERT_TRUE(ReadDef(*env, def, "C:\\A_Run\\Work\\Dokl.Def"));
   handOver.CisColumnLists[5] = {9, "stale"};
-  cis.GCisel();
+  lookup.GCisel();
   EXPECT_EQ(handOver.CisColumnLists[0].field, 2);
   EXPECT_EQ(handOver.CisColumnLists[0].file, "C:\\A_Run\\Aplikace\\LOrvo\\Cisel\\Ucty.Cds");
   EXPECT_EQ(handOver.CisColumnLists[1].field, 3);
@@ -104,7 +105,7 @@ TEST_F(CisTest, ColumnListsComeFromTheLoadedDefinition) {
 TEST_F(CisTest, ColumnWithoutAListHasNothingToCheckOrPick) {
   handOver.CisHasList = 'A';
   handOver.CisResult = 'A';
-  cis.KCisel(1, 3);
+  lookup.KCisel(1, 3);
   EXPECT_EQ(handOver.CisHasList, 'N');
   cis.VCisel(1, 3);
   EXPECT_EQ(handOver.CisResult, 'N');
@@ -118,7 +119,7 @@ TEST_F(CisTest, OptionalCodeListIsNamedButNotThere) {
   EXPECT_EQ(ui.Single(), Info("Nebyl zadan volitelny ciselnik"));
   EXPECT_EQ(shown, 0);
   ui.Clear();
-  cis.KCisel(1, 4);
+  lookup.KCisel(1, 4);
   EXPECT_EQ(handOver.CisHasList, 'A');
   EXPECT_EQ(handOver.CisResult, 'N');
   EXPECT_EQ(ui.Single(), Error("Nebyl zadan volitelny ciselnik"));
@@ -133,11 +134,11 @@ TEST_F(CisTest, ItemColumnsCountAfterTheHeaderFields) {
   Put("C:\\A_Run\\Work\\Dokl.Def", defText);
   ASSERT_TRUE(ReadDef(*env, def, "C:\\A_Run\\Work\\Dokl.Def"));
   ASSERT_EQ(def.HeaderCount, 1);
-  cis.GCisel();
+  lookup.GCisel();
   handOver.CisKeyCount = 1;
   handOver.CisKeyFields[0] = 1;
   handOver.CisValues[1] = "311";
-  cis.KCisel(2, 1);  // item column 1 is definition field 2
+  lookup.KCisel(2, 1);  // item column 1 is definition field 2
   EXPECT_EQ(handOver.CisHasList, 'A');
   EXPECT_EQ(handOver.CisResult, 'A');
   EXPECT_EQ(handOver.CisValues[2], "Odberatele");
@@ -179,7 +180,7 @@ class DocumentsTest : public CisTest {
 };
 
 TEST_F(DocumentsTest, ListHoldsEachDocumentOnce) {
-  cis.SezDokl();
+  lookup.SezDokl();
   EXPECT_EQ(RowsOf(std::string(kSezDoklFile)),
             (std::vector<Row>{{"16", "03", "00001"}, {"16", "03", "00002"}, {"16", "03", "00003"}}));
   EXPECT_EQ(handOver.CisListFieldCount, 3);
@@ -190,7 +191,7 @@ TEST_F(DocumentsTest, ListCarriesTheChosenFields) {
   handOver.CisListFieldCount = 2;
   handOver.CisListFields[0] = 3;
   handOver.CisListFields[1] = 1;
-  cis.SezDokl();
+  lookup.SezDokl();
   EXPECT_EQ(RowsOf(std::string(kSezDoklFile)),
             (std::vector<Row>{{"00001", "16"}, {"00002", "16"}, {"00003", "16"}}));
 }
@@ -207,7 +208,7 @@ class NeighbourTest : public DocumentsTest, public ::testing::WithParamInterface
 TEST_P(NeighbourTest, StepsToTheNeighbourOrStays) {
   const NeighbourCase& c = GetParam();
   Document(c.document);
-  cis.DoklPredZa(c.direction);
+  lookup.DoklPredZa(c.direction);
   EXPECT_EQ(handOver.CisResult, 'A');
   EXPECT_EQ(handOver.CisValues[3], c.expected);
   EXPECT_EQ(handOver.CisValues[1], "16");
@@ -224,68 +225,9 @@ INSTANTIATE_TEST_SUITE_P(Documents, NeighbourTest,
 TEST_F(DocumentsTest, UnknownDocumentHasNoNeighbour) {
   Document("00009");
   handOver.CisResult = 'A';
-  cis.DoklPredZa('+');
+  lookup.DoklPredZa('+');
   EXPECT_EQ(handOver.CisResult, 'N');
   EXPECT_EQ(handOver.CisValues[3], "00009");
-}
-
-// --- the listing's pages ---------------------------------------------------------
-
-struct PageCase {
-  const char* name;
-  int rows;
-  int records;
-  int pages;
-};
-
-class ListingPagesTest : public CisTest, public ::testing::WithParamInterface<PageCase> {};
-
-TEST_P(ListingPagesTest, FirstPageBeginsWithItsHeading) {
-  const PageCase& c = GetParam();
-  std::vector<Row> rows;
-  for (int i = 0; i < c.records; ++i) rows.push_back({std::to_string(100 + i), "Nazev", "A"});
-  WriteAccounts(rows);
-  Dataset table(*env);
-  ASSERT_TRUE(table.LoadFromFile(kList));
-  std::string text = CodeListListing(*env, table, kList, c.rows);
-  EXPECT_EQ(text.rfind("\r\n\r\n  Zobrazeni/opis souboru:  D:\\Cisel\\16Ucty.Cds", 0), 0u) << text;
-  EXPECT_NE(text.find("  STR:   1\r\n\r\n  Ucet    Nazev uctu            D\r\n\r\n\r\n"),
-            std::string::npos);
-  int pages = 1;
-  for (size_t at = text.find("\r\n\f\r\n"); at != std::string::npos; at = text.find("\r\n\f\r\n", at + 1)) {
-    ++pages;
-    // Every later page: the form feed, an empty line, the title.
-    EXPECT_EQ(text.substr(at + 5, 2), "\r\n");
-    EXPECT_EQ(text.substr(at + 7, 27), "  Zobrazeni/opis souboru:  ");
-  }
-  EXPECT_EQ(pages, c.pages);
-  EXPECT_NE(text.find("STR:" + std::string(4 - std::to_string(c.pages).size(), ' ') +
-                      std::to_string(c.pages)),
-            std::string::npos);
-}
-
-INSTANTIATE_TEST_SUITE_P(Rows, ListingPagesTest,
-                         ::testing::Values(PageCase{"one_row_a_page", 1, 3, 3},
-                                           PageCase{"smaller_than_the_heading", 7, 3, 3},
-                                           PageCase{"heading_and_one_line", 8, 3, 3},
-                                           PageCase{"heading_and_two_lines", 9, 5, 3},
-                                           PageCase{"all_on_one_page", 150, 142, 1},
-                                           PageCase{"second_page", 150, 144, 2},
-                                           PageCase{"empty_list", 80, 0, 1}),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(CisTest, ListingTitleIsPaddedToAWideColumnLine) {
-  WriteList(kList, {{"Ucet", 6}, {"Dlouhy nazev", 90}}, {{"311", "x"}});
-  Dataset table(*env);
-  ASSERT_TRUE(table.LoadFromFile(kList));
-  std::string text = CodeListListing(*env, table, "Ucty.Cds", 80);
-  std::string columns = "  Ucet    Dlouhy nazev";
-  columns.resize(2 + 8 + 90, ' ');
-  const std::string title = "  Zobrazeni/opis souboru:  Ucty.Cds     15.03.2016  10:20:30";
-  std::string expectedTitle = title;
-  expectedTitle.resize(columns.size(), ' ');
-  EXPECT_NE(text.find("\r\n" + expectedTitle + "  STR:   1\r\n"), std::string::npos) << text;
-  EXPECT_NE(text.find("\r\n" + columns + "\r\n"), std::string::npos) << text;
 }
 
 }  // namespace
