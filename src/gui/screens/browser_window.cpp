@@ -54,6 +54,8 @@ BrowserWindow::BrowserWindow(Env& env, CdsScrModel& model, Office& office, Brows
                              QWidget* parent)
     : QDialog(parent), env_(env), model_(model), office_(office), hooks_(std::move(hooks)) {
   tableModel_ = new GridTableModel(model_, this);
+  // A typed cell runs under the application's guard like every button.
+  tableModel_->guard = hooks_.guard;
   dialog_ = new SubtotalDialogWindow(env_, model_.SubtotalDialog(), this);
 
   grid_ = new QTableView(this);
