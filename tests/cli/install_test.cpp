@@ -12,18 +12,14 @@
 
 #include "support/run_batch.h"
 #include "support/scratch.h"
+#include "support/host_file.h"
 
 extern char** environ;
 
 namespace orvo::test {
 namespace {
 
-std::string Slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+std::string Slurp(const std::string& path) { return ReadHostFile(path); }
 
 // Runs a program with extra environment entries (which replace same-named
 // ones); exit code and the error stream.

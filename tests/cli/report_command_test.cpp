@@ -6,6 +6,7 @@
 
 #include "support/run_batch.h"
 #include "support/scratch.h"
+#include "support/host_file.h"
 
 namespace orvo::test {
 namespace {
@@ -14,12 +15,7 @@ void WriteFile(const std::string& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
 }
 
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+std::string ReadFile(const std::string& path) { return ReadHostFile(path); }
 
 // The same table and call as the golden case two_level_subtotals.
 TEST(BatchReport, WritesTheGoldenReport) {

@@ -7,18 +7,14 @@
 #include "core/output/print_settings.h"
 #include "support/run_batch.h"
 #include "support/scratch.h"
+#include "support/host_file.h"
 
 namespace orvo::test {
 namespace {
 
 namespace stdfs = std::filesystem;
 
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+std::string ReadFile(const std::string& path) { return ReadHostFile(path); }
 
 void WriteFile(const std::string& path, const std::string& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);

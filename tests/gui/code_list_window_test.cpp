@@ -21,6 +21,7 @@
 #include "gui/gui_support.h"
 #include "gui/app/main_window.h"
 #include "gui/output/vyst_window.h"
+#include "support/host_file.h"
 
 namespace orvo::test {
 namespace {
@@ -35,10 +36,6 @@ void TypeText(const QString& text) {
   }
 }
 
-std::string ReadHostFile(const std::string& host) {
-  std::ifstream in(host, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 class CodeListWindowFlow : public GuiScratch {
  protected:

@@ -21,16 +21,14 @@
 #include "gui/shell/period_dialog.h"
 #include "gui/shell/range_dialog.h"
 #include "gui/shell/rights_dialog.h"
+#include "support/host_file.h"
 
 namespace orvo::test {
 namespace {
 
 using MainWindowFlow = GuiScratch;
 
-std::string ReadHost(const std::string& host) {
-  std::ifstream in(host, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+std::string ReadHost(const std::string& host) { return ReadHostFile(host); }
 
 TEST_F(MainWindowFlow, ProhlOnDataObratyIsRefused) {
   PutUsers({{"Petr", "p1", "Prohl"}});

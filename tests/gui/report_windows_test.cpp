@@ -22,6 +22,7 @@
 #include "gui/output/vyst_window.h"
 #include "support/scratch.h"
 #include "support/recording_office.h"
+#include "support/host_file.h"
 
 namespace orvo::test {
 namespace {
@@ -48,11 +49,8 @@ int PdfPages(const std::string& hostPdf) {
   const std::string info = hostPdf + ".info";
   const std::string command = "pdfinfo '" + hostPdf + "' > '" + info + "' 2>/dev/null";
   if (std::system(command.c_str()) != 0) return -1;
-  std::ifstream in(info);
-  std::stringstream s;
-  s << in.rdbuf();
   std::smatch m;
-  std::string text = s.str();
+  std::string text = ReadHostFile(info);
   stdfs::remove(info);
   return std::regex_search(text, m, std::regex("Pages: +([0-9]+)")) ? std::stoi(m[1]) : -1;
 }

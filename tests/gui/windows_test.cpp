@@ -21,14 +21,12 @@
 #include "gui/shell/restore_window.h"
 #include "gui/shell/rights_dialog.h"
 #include "gui/sys/small_windows.h"
+#include "support/host_file.h"
 
 namespace orvo::test {
 namespace {
 
-std::string ReadHost(const std::string& host) {
-  std::ifstream in(host, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+std::string ReadHost(const std::string& host) { return ReadHostFile(host); }
 
 class QtUiTest : public GuiScratch {
  protected:

@@ -14,14 +14,12 @@
 #include "core/app/session.h"
 #include "core/sys/dosfs.h"
 #include "support/scratch.h"
+#include "support/host_file.h"
 
 namespace orvo::test {
 
 // The bytes of a host file; empty when it is missing.
-inline std::string ReadHost(const std::string& host) {
-  std::ifstream in(host, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+inline std::string ReadHost(const std::string& host) { return ReadHostFile(host); }
 
 class AppScratch : public Scratch {
  protected:

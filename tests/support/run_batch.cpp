@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "support/scratch.h"
+#include "support/host_file.h"
 
 extern char** environ;
 
@@ -17,12 +18,7 @@ namespace orvo::test {
 
 namespace {
 
-std::string Slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+std::string Slurp(const std::string& path) { return ReadHostFile(path); }
 
 }  // namespace
 

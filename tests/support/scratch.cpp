@@ -1,4 +1,5 @@
 #include "support/scratch.h"
+#include "support/host_file.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -50,12 +51,7 @@ void Scratch::Put(std::string_view logical, std::string_view bytes) {
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-std::string Scratch::Get(std::string_view logical) const {
-  std::ifstream in(Host(logical), std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+std::string Scratch::Get(std::string_view logical) const { return ReadHostFile(Host(logical)); }
 
 bool Scratch::Exists(std::string_view logical) const {
   auto host = fs->HostPath(logical);

@@ -14,6 +14,7 @@
 #include "core/output/report_file.h"
 #include "core/sys/encoding.h"
 #include "support/scratch.h"
+#include "support/host_file.h"
 
 namespace orvo::test {
 namespace {
@@ -28,12 +29,7 @@ const std::string kReport =
     "\f\r\n"
     "Celkem        1 234,50\r\n";
 
-std::string ReadHost(const std::filesystem::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+std::string ReadHost(const std::filesystem::path& p) { return ReadHostFile(p); }
 
 class LibreOfficeTest : public Scratch {
  protected:

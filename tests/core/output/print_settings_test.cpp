@@ -8,16 +8,13 @@
 
 #include "core/output/num_row_model.h"
 #include "support/scratch.h"
+#include "support/host_file.h"
 
 namespace orvo::test {
 namespace {
 
 std::string Golden(const std::string& name) {
-  std::ifstream in(std::string(ORVO_SOURCE_DIR) + "/tests/golden/reports/print_settings/" + name,
-                   std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
+  return ReadHostFile(std::string(ORVO_SOURCE_DIR) + "/tests/golden/reports/print_settings/" + name);
 }
 
 const std::string kFile = "C:\\A_Run\\PomSoub\\NumRowFont.Dat";

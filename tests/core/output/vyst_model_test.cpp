@@ -10,6 +10,7 @@
 
 #include "support/scratch.h"
 #include "support/recording_office.h"
+#include "support/host_file.h"
 
 namespace orvo::test {
 namespace {
@@ -207,8 +208,7 @@ TEST_F(VystModelTest, ToolGetsTheUsedFileAsItsOnlyParameter) {
   for (int i = 0; i < 500 && !std::filesystem::exists(argsFile); ++i) {
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
   }
-  std::ifstream in(argsFile);
-  std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::string content = ReadHostFile(argsFile);
   EXPECT_EQ(content, kCopy + "\n");
   EXPECT_TRUE(ui.messages.empty());
 }

@@ -17,6 +17,7 @@
 #include "core/data/cds_proc.h"
 #include "core/screens/report_batch.h"
 #include "support/scratch.h"
+#include "support/host_file.h"
 
 namespace orvo::test {
 namespace {
@@ -25,12 +26,6 @@ namespace fs = std::filesystem;
 
 const fs::path kGoldenDir = fs::path(ORVO_SOURCE_DIR) / "tests/golden/report_gen";
 
-std::string ReadHostFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 void WriteHostFile(const fs::path& path, const std::string& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
