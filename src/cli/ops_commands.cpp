@@ -107,8 +107,10 @@ int KeyedOperation(BatchContext& ctx, const char* usage,
   cds.params.OutCds = a.positional[2];
   cds.params.OutDef = a.positional[3];
   cds.params.XDefName = a.xdef;
+  // The table holds 200 words; a longer list keeps its count, which the
+  // operation refuses with its own message ("Seznam slov obsahuje ...").
   cds.params.PocSlov = static_cast<int>(a.keys.size());
-  for (size_t i = 0; i < a.keys.size(); ++i) cds.params.SezSlov[i] = a.keys[i];
+  for (size_t i = 0; i < a.keys.size() && i < cds.params.SezSlov.size(); ++i) cds.params.SezSlov[i] = a.keys[i];
   cds.params.SortBlock = 2000;
   cds.params.SortMode = 2;
   return run(cds, dat, a) ? 0 : 1;

@@ -70,14 +70,15 @@ bool TDatProc::SortDatInto(std::string_view datOut, std::string_view datOutDef) 
     return false;
   }
   const std::string datIn = params.DatIn;
+  const std::string shown = params.SourceName.empty() ? datIn : params.SourceName;
   DatFile in;
   if (!OpenDat(env_, def_, in, datIn, params.DatInDef)) return false;
-  if (!CheckWordList(env_, params.SezSlov.data(), params.PocSlov, kMaxListWords, in.PSl, datIn)) {
+  if (!CheckWordList(env_, params.SezSlov.data(), params.PocSlov, kMaxListWords, in.PSl, shown)) {
     CloseDat(in);
     return false;
   }
   auto failed = [&] {
-    ErrorBox(env_, "Soubor se nepodarilo setridit !", "Soubor: " + datIn);
+    ErrorBox(env_, "Soubor se nepodarilo setridit !", "Soubor: " + shown);
     return false;
   };
   const std::vector<int> listed(params.SezSlov.begin(), params.SezSlov.begin() + params.PocSlov);
@@ -129,6 +130,7 @@ bool TDatProc::SortDatInto(std::string_view datOut, std::string_view datOutDef) 
 
 bool TDatProc::SumDat() {
   const std::string datIn = params.DatIn;
+  const std::string shown = params.SourceName.empty() ? datIn : params.SourceName;
   const std::string datOut = params.DatOut;
   const std::string datOutDef = params.DatOutDef;
 
@@ -148,7 +150,7 @@ bool TDatProc::SumDat() {
     if (numeric > kMaxSumWords) {
       InfoBox(env_, "Veta obsahuje " + std::to_string(numeric) + " ciselnych slov, secist lze nejvice " +
                         std::to_string(kMaxSumWords) + " !",
-              "Soubor: " + datIn);
+              "Soubor: " + shown);
       return false;
     }
   }
@@ -163,7 +165,7 @@ bool TDatProc::SumDat() {
   }
   const int k = params.PocSlov;
   auto failed = [&] {
-    ErrorBox(env_, "Soubor se nepodarilo sumarizovat !", "Soubor: " + datIn);
+    ErrorBox(env_, "Soubor se nepodarilo sumarizovat !", "Soubor: " + shown);
     eraseWork();
     return false;
   };
@@ -246,7 +248,7 @@ bool TDatProc::SumDat() {
   if (!overflow.empty()) {
     AbandonDat(out);
     eraseWork();
-    InfoBox(env_, "Soucet slova " + overflow + "\r\rse nevejde do delky slova !", "Soubor: " + datIn);
+    InfoBox(env_, "Soucet slova " + overflow + "\r\rse nevejde do delky slova !", "Soubor: " + shown);
     return false;
   }
   if (!ok) {

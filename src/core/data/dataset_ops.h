@@ -20,6 +20,7 @@ namespace orvo {
 // Work files of the sort and the summation.
 inline constexpr std::string_view kCdsProcW1Dat = "C:\\A_Run\\Work\\CdsProcW1.Dat";
 inline constexpr std::string_view kCdsProcW2Dat = "C:\\A_Run\\Work\\CdsProcW2.Dat";
+inline constexpr std::string_view kCdsProcW2Def = "C:\\A_Run\\Work\\CdsProcW2.Def";
 
 // InCds by the SezSlov words into OutCds (key words first, then the rest),
 // writing OutDef. vylucMez leaves out records whose key is blank. A DT key
