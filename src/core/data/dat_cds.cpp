@@ -135,7 +135,7 @@ bool KonvCdsDat(TCdsProc& cds) {
   }
   DatFile dat;
   if (!CreateDat(env, cds.Def(), dat, p.DatName, p.DefName)) {
-    InfoBox(env, "Nelze zalozit novy soubor !", "Soubor:  " + p.DatName);
+    if (!dat.defRefused) InfoBox(env, "Nelze zalozit novy soubor !", "Soubor:  " + p.DatName);
     release();
     return false;
   }

@@ -36,6 +36,7 @@ bool CheckAgainstDef(Env& env, LoadedDef& loaded, DatFile& f, std::string_view d
     if (w.TP + w.TD - 1 > loaded.RecLen) {
       InfoBox(env, "Soubor:\r\r" + QuotedName(def) + "\r\r     - obsahuje radky mezer (ZS) !",
               "Soubor nelze pouzit pro dalsi operace");
+      f.defRefused = true;
       return false;
     }
   }

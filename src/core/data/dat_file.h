@@ -41,6 +41,7 @@ struct DatFile {
   int64_t nextRec = 0;   // reading: number of the next record
   bool failed = false;   // an input/output failure happened
   int ioResult = 0;      // the first failure's code
+  bool defRefused = false;  // the definition was refused, with a message
 
   bool IsOpen() const { return in.IsOpen() || out != nullptr; }
 };
