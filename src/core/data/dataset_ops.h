@@ -6,7 +6,10 @@
 // read their inputs from the engine's parameter block, which the caller
 // fills immediately before each call, and report through the engine's Env.
 // An operation that refuses its input reports it and writes no output; its
-// result is then false.
+// result is then false. An output file is replaced only by the complete new
+// file (temporary file + rename), so an output may be the operation's own
+// input; a failed operation leaves its input, its old output and its old
+// output definition as they were.
 #pragma once
 
 #include <string_view>
