@@ -140,10 +140,8 @@ void TCdsProc::BuildFields(Dataset& table, Widen widen, std::string* companion) 
   table.AddIndex("", keyFields, !keyFields.empty());
 }
 
-void TCdsProc::CreateOrStop(Dataset& table, std::string_view nameInMessage, bool closeAfter) {
-  bool ok = table.CreateDataSet();
-  if (ok && closeAfter) ok = table.Close();
-  if (ok) return;
+void TCdsProc::CreateOrStop(Dataset& table, std::string_view nameInMessage) {
+  if (table.CreateDataSet()) return;
   ErrorBox(env_, "Nepodarilo se zalozit soubor:\r\r" + std::string(nameInMessage) +
                      "\r\rProgram bude ukoncen !");
   throw Termination("dataset cannot be created: " + std::string(nameInMessage));
@@ -159,7 +157,7 @@ void TCdsProc::MakeFromDef(Dataset& table, std::string_view cdsName, std::string
   table.SetFileName(std::string(cdsName));
   table.SetReadOnly(false);
   BuildFields(table, widen, companion);
-  CreateOrStop(table, cdsName, false);
+  CreateOrStop(table, cdsName);
 }
 
 void TCdsProc::MakeTable(Dataset& table) {
@@ -176,7 +174,7 @@ void TCdsProc::MakeTableVirt(Dataset& table) {
   table.SetFileName(std::string());
   table.SetReadOnly(false);
   BuildFields(table, Widen::No, nullptr);
-  CreateOrStop(table, params.CdsName, false);
+  CreateOrStop(table, params.CdsName);
 }
 
 void TCdsProc::MakeTableT(std::string_view modelName, int res, std::string_view newName) {

@@ -95,7 +95,7 @@ class TCdsProc {
   // Field and index descriptions from the loaded definition; with
   // Widen::Numeric also the companion definition text.
   void BuildFields(Dataset& table, Widen widen, std::string* companion);
-  void CreateOrStop(Dataset& table, std::string_view nameInMessage, bool closeAfter);
+  void CreateOrStop(Dataset& table, std::string_view nameInMessage);
   void MakeFromDef(Dataset& table, std::string_view cdsName, std::string_view defName,
                    Widen widen, std::string* companion);
   bool OpenTable(Dataset& table, bool readOnly);

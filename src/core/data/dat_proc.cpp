@@ -5,6 +5,7 @@
 
 #include "core/data/dat_file.h"
 #include "core/data/key_sort.h"
+#include "core/data/output_files.h"
 #include "core/data/word_list.h"
 #include "core/sys/files.h"
 #include "core/sys/messages.h"
@@ -77,13 +78,17 @@ bool TDatProc::SortDatInto(std::string_view datOut, std::string_view datOutDef) 
     CloseDat(in);
     return false;
   }
+  // DatOutDef is written first (the output is made from it) and put back
+  // as it was when the sort fails.
+  OutputFiles output(env_);
   auto failed = [&] {
+    output.Restore();
     ErrorBox(env_, "Soubor se nepodarilo setridit !", "Soubor: " + shown);
     return false;
   };
   const std::vector<int> listed(params.SezSlov.begin(), params.SezSlov.begin() + params.PocSlov);
   const std::vector<int> layout = KeyWordsFirst(params.SezSlov.data(), params.PocSlov, in.PSl);
-  if (env_.fs.WriteWhole(datOutDef, DefLinesOf(def_, layout)) != 0) {
+  if (!output.WriteDef(datOutDef, DefLinesOf(def_, layout), false)) {
     CloseDat(in);
     return failed();
   }
@@ -164,7 +169,11 @@ bool TDatProc::SumDat() {
     return false;
   }
   const int k = params.PocSlov;
+  // DatOutDef is written before the sums (the output is made from it) and
+  // put back as it was when the summation fails.
+  OutputFiles output(env_);
   auto failed = [&] {
+    output.Restore();
     ErrorBox(env_, "Soubor se nepodarilo sumarizovat !", "Soubor: " + shown);
     eraseWork();
     return false;
@@ -179,7 +188,7 @@ bool TDatProc::SumDat() {
   // The sorted record's words and their places in the output record.
   std::vector<int> sumWords(outWords.begin() + k, outWords.end());
   const LoadedDef sortedDef = def_;
-  if (env_.fs.WriteWhole(datOutDef, DefLinesOf(sortedDef, outWords)) != 0) {
+  if (!output.WriteDef(datOutDef, DefLinesOf(sortedDef, outWords), false)) {
     CloseDat(sorted);
     return failed();
   }
@@ -247,6 +256,7 @@ bool TDatProc::SumDat() {
   CloseDat(sorted);
   if (!overflow.empty()) {
     AbandonDat(out);
+    output.Restore();
     eraseWork();
     InfoBox(env_, "Soucet slova " + overflow + "\r\rse nevejde do delky slova !", "Soubor: " + shown);
     return false;

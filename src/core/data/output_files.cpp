@@ -11,19 +11,19 @@ void PrepareReplace(Env& env, std::string_view name) {
   if (entry && (entry->attr & kAttrDirectory) == 0) env.fs.SetAttributes(name, kAttrArchive);
 }
 
-bool OutputFiles::WriteDef(std::string_view name, std::string_view text) {
+bool OutputFiles::WriteDef(std::string_view name, std::string_view text, bool report) {
   Written w{std::string(name), std::nullopt};
   if (FileExistsQuiet(env_, name)) {
     int io = 0;
     w.old = env_.fs.ReadWhole(name, &io);
     if (!w.old) {
-      ErrorBox(env_, UnreadableFileText(name, io));
+      if (report) ErrorBox(env_, UnreadableFileText(name, io));
       Restore();
       return false;
     }
   }
   if (int io = env_.fs.WriteWhole(name, text); io != 0) {
-    ErrorBox(env_, UnwritableFileText(name, io));
+    if (report) ErrorBox(env_, UnwritableFileText(name, io));
     Restore();
     return false;
   }

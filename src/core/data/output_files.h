@@ -25,8 +25,9 @@ class OutputFiles {
   explicit OutputFiles(Env& env) : env_(env) {}
 
   // Writes a definition, keeping its old bytes for Restore. False after a
-  // message naming the file (the ones written before are put back).
-  bool WriteDef(std::string_view name, std::string_view text);
+  // message naming the file, or silently when `report` is false (the ones
+  // written before are put back).
+  bool WriteDef(std::string_view name, std::string_view text, bool report = true);
   // Stores the open `table` over `name` in the binary form (see
   // PrepareReplace); on failure
   // (reported naming the file) the definitions written are put back.

@@ -172,6 +172,23 @@ TEST_F(TrustTest, SortDatInPlaceKeepsTheRecords) {
   EXPECT_EQ(Get(datFile), "S1211S2311");
 }
 
+// Old code: SortDat wrote DatOutDef first and left it when the sort failed.
+TEST_F(TrustTest, SortDatThatCannotStoreLeavesTheOldOutputDefinition) {
+  WriteDef(kInDef, {{3, "Ucet"}, {2, "Str"}});
+  Put("C:\\A_Run\\Work\\In.Dat", "311S2211S1");
+  Put(kOutDef, "old definition");
+  BlockSaveOf("C:\\A_Run\\Work", "Out.Dat");
+  dat.params.DatIn = "C:\\A_Run\\Work\\In.Dat";
+  dat.params.DatInDef = kInDef;
+  dat.params.DatOut = "C:\\A_Run\\Work\\Out.Dat";
+  dat.params.DatOutDef = kOutDef;
+  dat.params.PocSlov = 1;
+  dat.params.SezSlov[0] = 2;
+  EXPECT_FALSE(dat.SortDat());
+  EXPECT_EQ(Get(kOutDef), "old definition");
+  EXPECT_FALSE(Exists("C:\\A_Run\\Work\\Out.Dat"));
+}
+
 // Old code: a load that failed after the records were read (here: the
 // checksum) closed the table through Close, which stores a writable table
 // over its file: the damaged file was rewritten as a sound one.
