@@ -75,9 +75,11 @@ for ((i = 1; i <= kills; i++)); do
   printf 'kill %2d after %5d ms: %s file\n' "$i" "$delay_ms" "$state"
 done
 # What a killed sort left behind goes with the next write of the file.
+orphans=$(find "$work/D" -name '~K.Cds.*.tmp' | wc -l)
 cp "$work/old.Cds" "$work/D/K.Cds"
 sort_in_place
 left=$(find "$work/D" -name '~K.Cds.*.tmp' | wc -l)
-echo "kills: $kills, old file: $old, complete new file: $new, temporary files left after the next sort: $left"
+echo "kills: $kills, old file: $old, complete new file: $new"
+echo "temporary files left by the kills: $orphans, after the next sort: $left"
 [ "$left" -eq 0 ] || { echo "FAIL: orphan temporary files stayed"; exit 1; }
 echo "PASS"
