@@ -13,6 +13,7 @@
 #include "core/data/cds_file.h"
 #include "core/data/cds_xml.h"
 #include "core/data/checksum.h"
+#include "core/data/dat_cds.h"
 #include "core/data/dataset_ops.h"
 #include "core/data/imports.h"
 #include "core/data/little_endian.h"
@@ -253,6 +254,19 @@ TEST_F(TrustTest, SumFMessagesNameTheUsersFileNotTheWorkFile) {
   SetWords({9});
   EXPECT_FALSE(SumF(cds, dat));
   EXPECT_EQ(ui.Single(), Info("Cislo slova 9 v seznamu slov neni mezi 1 a 3 !", "Soubor: C:\\A_Run\\Work\\In.Cds"));
+}
+
+// Found by the .Dat fuzz target: a word of length 0 at the end of the
+// record gave memcpy a null pointer (undefined behaviour, reported by the
+// sanitizer build).
+TEST_F(TrustTest, EmptyLastWordOfAFixedLengthRecordConverts) {
+  WriteDef(kInDef, {{3, "A"}, {0, "B"}});
+  Put("C:\\A_Run\\Work\\In.Dat", "abcdef");
+  cds.params.DatName = "C:\\A_Run\\Work\\In.Dat";
+  cds.params.DefName = kInDef;
+  cds.params.CdsName = kIn;
+  ASSERT_TRUE(KonvDatCds(cds));
+  EXPECT_EQ(RowsOf(kIn), (std::vector<Row>{{"abc", ""}, {"def", ""}}));
 }
 
 // --- the file forms ----------------------------------------------------------------
