@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "core/data/format_word.h"
+#include "core/data/output_files.h"
 
 namespace orvo {
 
@@ -98,11 +99,16 @@ bool DatasetFromText(TCdsProc& engine, std::string_view defName, std::string_vie
     for (int i = 1; i <= def.PSl; ++i) table.SetAsString(i - 1, values[static_cast<size_t>(i - 1)]);
     table.Post();
   }
-  if (!table.Close() && ok) {
-    if (error) *error = "cannot save " + std::string(cdsName);
-    ok = false;
+  // A refused text leaves the old file as it was.
+  if (!ok) {
+    table.Discard();
+    return false;
   }
-  return ok;
+  if (!OutputFiles(engine.Environment()).Close(table)) {
+    if (error) *error = "cannot save " + std::string(cdsName);
+    return false;
+  }
+  return true;
 }
 
 }  // namespace orvo

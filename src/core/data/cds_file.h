@@ -1,80 +1,27 @@
-// The binary .Cds form of a Dataset: a header with magic number and version,
-// the field and index descriptors, the records exactly as they lie in the
-// arena, the memo values, and a trailer with an XXH64 checksum of all that
-// precedes it. docs/cds-format.md describes the layout byte by byte.
-// Readers check every count against the file's size before they allocate,
-// so a damaged or foreign file is refused without reading out of bounds.
+// Loading and saving a Dataset as a file: the one entry over the binary
+// codec (cds_binary.h) and the XML codec (cds_xml.h). Loading recognises
+// either form by its content; saving writes the chosen form crash-safely
+// (a temporary file renamed over the old one). Every failure is reported
+// naming the file, with the message texts below.
 #pragma once
 
-#include <cstddef>
-#include <cstdint>
 #include <string>
 #include <string_view>
 
+#include "core/data/cds_binary.h"
 #include "core/data/dataset.h"
 #include "core/sys/env.h"
 
 namespace orvo {
 
-inline constexpr char kCdsMagic[8] = {'O', 'R', 'V', 'O', 'C', 'D', 'S', '\x1A'};
-inline constexpr char kCdsEndMagic[8] = {'O', 'R', 'V', 'O', 'E', 'N', 'D', '\x1A'};
-inline constexpr uint16_t kCdsVersion = 1;
-inline constexpr size_t kCdsHeaderSize = 56;
-inline constexpr size_t kCdsTrailerSize = 16;
-
-class ByteSource {
- public:
-  virtual ~ByteSource() = default;
-  virtual uint64_t Size() const = 0;
-  // Reads exactly `size` bytes or fails.
-  virtual bool Read(void* buffer, size_t size) = 0;
-};
-
-class ByteSink {
- public:
-  virtual ~ByteSink() = default;
-  virtual bool Write(const void* data, size_t size) = 0;
-};
-
-class MemorySource final : public ByteSource {
- public:
-  explicit MemorySource(std::string_view bytes) : bytes_(bytes) {}
-  uint64_t Size() const override { return bytes_.size(); }
-  bool Read(void* buffer, size_t size) override;
-
- private:
-  std::string_view bytes_;
-  size_t at_ = 0;
-};
-
-class StringSink final : public ByteSink {
- public:
-  bool Write(const void* data, size_t size) override {
-    bytes.append(static_cast<const char*>(data), size);
-    return true;
-  }
-  std::string bytes;
-};
-
-// True when the bytes begin with the .Cds magic number.
-bool HasCdsMagic(std::string_view head);
-
-// Reads the binary form into `ds` (descriptions, records, memos; the table is
-// left open). On failure `detail` says what is wrong, in the system's words,
-// and `ds` is left closed.
-bool ReadCdsBinary(ByteSource& source, Dataset& ds, std::string* detail);
-bool ReadCdsBinary(std::string_view bytes, Dataset& ds, std::string* detail);
-// Writes the open table; memos are renumbered in record order first.
-bool WriteCdsBinary(ByteSink& sink, Dataset& ds);
-std::string EncodeCdsBinary(Dataset& ds);
-
-// File level, with the messages: either form is recognised on loading; a
-// missing, unreadable or damaged file is reported naming it.
+// A missing, unreadable or damaged file is reported naming it; false, and
+// `ds` is left closed.
 bool LoadCdsFile(Env& env, std::string_view name, Dataset& ds);
-// Binary form, crash-safe; a failure is reported naming the file.
-bool SaveCdsFile(Env& env, std::string_view name, Dataset& ds);
+// Crash-safe in either form; a failure is reported naming the file.
+bool SaveCdsFile(Env& env, std::string_view name, Dataset& ds,
+                 DataFormat format = DataFormat::Binary);
 
-// The message texts, shared with the XML form.
+// The message texts of the file level, shared with the operations.
 std::string DamagedFileText(std::string_view name, std::string_view detail);
 std::string UnreadableFileText(std::string_view name, int code);
 std::string UnwritableFileText(std::string_view name, int code);

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "core/data/cds_file.h"
 #include "core/data/meta_def.h"
+#include "core/data/output_files.h"
 #include "core/sys/files.h"
 #include "core/sys/messages.h"
 #include "core/sys/numbers.h"
@@ -138,10 +140,8 @@ void TCdsProc::BuildFields(Dataset& table, Widen widen, std::string* companion) 
   table.AddIndex("", keyFields, !keyFields.empty());
 }
 
-void TCdsProc::CreateOrStop(Dataset& table, std::string_view nameInMessage, bool closeAfter) {
-  bool ok = table.CreateDataSet();
-  if (ok && closeAfter) ok = table.Close();
-  if (ok) return;
+void TCdsProc::CreateOrStop(Dataset& table, std::string_view nameInMessage) {
+  if (table.CreateDataSet()) return;
   ErrorBox(env_, "Nepodarilo se zalozit soubor:\r\r" + std::string(nameInMessage) +
                      "\r\rProgram bude ukoncen !");
   throw Termination("dataset cannot be created: " + std::string(nameInMessage));
@@ -149,25 +149,23 @@ void TCdsProc::CreateOrStop(Dataset& table, std::string_view nameInMessage, bool
 
 void TCdsProc::MakeFromDef(Dataset& table, std::string_view cdsName, std::string_view defName,
                            Widen widen, std::string* companion) {
-  EraseOrStop(env_, cdsName);
+  // Nothing on disk changes here: the table is stored over cdsName, whole,
+  // when it is closed, so a definition that cannot be read or an operation
+  // that fails half-way leaves the old file as it was.
   ReadDefOrStop(defName);
   table.Close();
   table.SetFileName(std::string(cdsName));
   table.SetReadOnly(false);
   BuildFields(table, widen, companion);
-  if (companion != nullptr && !params.XDefName.empty()) {
-    env_.fs.WriteWhole(params.XDefName, *companion);
-  }
-  CreateOrStop(table, cdsName, true);
+  CreateOrStop(table, cdsName);
 }
 
 void TCdsProc::MakeTable(Dataset& table) {
   MakeFromDef(table, params.CdsName, params.DefName, Widen::No, nullptr);
 }
 
-void TCdsProc::MakeTableX(Dataset& table) {
-  std::string companion;
-  MakeFromDef(table, params.CdsName, params.DefName, Widen::Numeric, &companion);
+void TCdsProc::MakeTableX(Dataset& table, std::string* companion) {
+  MakeFromDef(table, params.CdsName, params.DefName, Widen::Numeric, companion);
 }
 
 void TCdsProc::MakeTableVirt(Dataset& table) {
@@ -176,12 +174,11 @@ void TCdsProc::MakeTableVirt(Dataset& table) {
   table.SetFileName(std::string());
   table.SetReadOnly(false);
   BuildFields(table, Widen::No, nullptr);
-  CreateOrStop(table, params.CdsName, false);
+  CreateOrStop(table, params.CdsName);
 }
 
 void TCdsProc::MakeTableT(std::string_view modelName, int res, std::string_view newName) {
   if (FileSizeOf(env_, modelName) <= 4) return;
-  EraseOrStop(env_, newName);
   auto stop = [&] {
     ErrorBox(env_, "Nepodarilo se zalozit soubor:\r\r" + std::string(newName) +
                        "\r\rProgram bude ukoncen !");
@@ -200,7 +197,8 @@ void TCdsProc::MakeTableT(std::string_view modelName, int res, std::string_view 
     if (res == 1 && f.type != FieldType::Text) continue;
     table2_.AddField(f.name, f.type, f.size, f.required);
   }
-  bool ok = table2_.CreateDataSet() && table2_.Close();
+  // Stored whole over newName, which may be the model itself.
+  bool ok = table2_.CreateDataSet() && OutputFiles(env_).Close(table2_);
   table1_.Close();
   table1_.SetReadOnly(false);
   if (!ok) stop();
@@ -232,6 +230,16 @@ void TCdsProc::CdsDef() {
     const FieldDef& fd = table1_.Field(f);
     int length = 0, headingWidth = 0;
     CdsDefWidths(fd, &length, &headingWidth);
+    if (length > 999) {
+      // The length column holds three digits; a fourth would shift every
+      // column after it and be read back as another length.
+      table1_.Close();
+      table1_.SetReadOnly(false);
+      InfoBox(env_, "Soubor:\r\r" + QuotedName(params.CdsName) + "\r\r     - slovo " + Trim(fd.name) +
+                        " je delsi nez 999 znaku !",
+              "Soubor nelze pouzit pro dalsi operace");
+      return;
+    }
     // The name may fill columns 9 to 40; one character more would shift the
     // heading and the type out of their columns.
     std::string line = IntTextZero(length, 3) + IntText(f + 1, 3) + ". " + fd.name.substr(0, 32);
@@ -242,10 +250,7 @@ void TCdsProc::CdsDef() {
   table1_.Close();
   table1_.SetReadOnly(false);
   int io = env_.fs.WriteWhole(params.DefName, text);
-  if (io != 0) {
-    ErrorBox(env_, "Soubor:\r\r\"" + UpperFirst(params.DefName) + "\"\r\r     - nelze ulozit !\r\rChyba:" +
-                       IntText(io, 5));
-  }
+  if (io != 0) ErrorBox(env_, UnwritableFileText(params.DefName, io));
 }
 
 void TCdsProc::CdsXml(std::string_view jmS, int xver) {
@@ -266,12 +271,8 @@ void TCdsProc::CdsXml(std::string_view jmS, int xver) {
   }
   Dataset temp(env_);
   if (!temp.LoadFromFile(jmS)) return;
-  int io = EraseFile(env_, target);
-  if (io != 0 && io != kIoFileNotFound && io != kIoPathNotFound) {
-    ErrorBox(env_, "Soubor:  " + target + "\r\rChyba:" + IntText(io, 5) +
-                       "\r\rSoubor se nepodarilo zrusit.");
-    return;
-  }
+  // The old target is replaced only by the complete new file.
+  PrepareReplace(env_, target);
   temp.SaveToFile(target, format);
 }
 
@@ -279,12 +280,16 @@ void TCdsProc::KonvDefCds(std::string_view jmSDef, int psl, std::string_view jmS
   psl = std::clamp(psl, 1, 13);
   WriteMetaDef(env_, kCdsProcWorkDef, psl);
   MakeFromDef(table1_, jmSCds, kCdsProcWorkDef, Widen::No, nullptr);
-  if (!FileExistsQuiet(env_, jmSDef)) return;
-  int io = 0;
-  std::optional<std::string> text = env_.fs.ReadWhole(jmSDef, &io);
-  if (!text) return;
-  table1_.SetReadOnly(false);
-  if (!table1_.Open()) return;
+  // Without a readable definition the dataset stays empty, as it is made.
+  std::optional<std::string> text;
+  if (FileExistsQuiet(env_, jmSDef)) {
+    int io = 0;
+    text = env_.fs.ReadWhole(jmSDef, &io);
+  }
+  if (!text) {
+    OutputFiles(env_).Close(table1_);
+    return;
+  }
   int rad = 0;
   for (std::string_view line : TextLines(*text)) {
     if (line.size() < 72) continue;
@@ -309,7 +314,7 @@ void TCdsProc::KonvDefCds(std::string_view jmSDef, int psl, std::string_view jmS
     table1_.SetAsString(0, IntTextPadded(rad, 3));
     table1_.Post();
   }
-  table1_.Close();
+  OutputFiles(env_).Close(table1_);
 }
 
 void TCdsProc::KonvCdsDef(std::string_view jmSCds, int psl, std::string_view jmSDef) {
@@ -351,10 +356,7 @@ void TCdsProc::KonvCdsDef(std::string_view jmSCds, int psl, std::string_view jmS
   table1_.Close();
   table1_.SetReadOnly(false);
   int io = env_.fs.WriteWhole(jmSDef, text);
-  if (io != 0) {
-    ErrorBox(env_, "Soubor:\r\r\"" + UpperFirst(jmSDef) + "\"\r\r     - nelze ulozit !\r\rChyba:" +
-                       IntText(io, 5));
-  }
+  if (io != 0) ErrorBox(env_, UnwritableFileText(jmSDef, io));
 }
 
 }  // namespace orvo

@@ -58,16 +58,18 @@ class TCdsProc {
   Dataset& Table2() { return table2_; }
   Dataset& Table3() { return table3_; }
 
-  // Erases CdsName and creates it empty with the layout of DefName; the
-  // table is left closed with CdsName as its file name. An unreadable
-  // definition, an old file that cannot be erased or a dataset that cannot
-  // be created is reported and ends the application.
+  // An empty table with the layout of DefName, open and in memory, with
+  // CdsName as its file name: closing it stores it, replacing CdsName whole
+  // (Discard drops it and leaves CdsName as it was). Nothing on disk changes
+  // before that. An unreadable definition or a dataset that cannot be
+  // created is reported and ends the application.
   void MakeTable(Dataset& table);
   // An empty, open, file-less dataset with the layout of DefName.
   void MakeTableVirt(Dataset& table);
-  // As MakeTable with numeric words widened to (decimals + 13) characters,
-  // writing the companion definition to XDefName.
-  void MakeTableX(Dataset& table);
+  // As MakeTable with numeric words widened to (decimals + 13) characters;
+  // the text of the companion definition that describes them goes to
+  // `companion`, for the caller to write to XDefName with the table.
+  void MakeTableX(Dataset& table, std::string* companion);
   // NewName empty with the fields of the dataset file ModelName (all fields
   // for res 0, text fields only for res 1); nothing when the model has 4
   // bytes or less.
@@ -93,7 +95,7 @@ class TCdsProc {
   // Field and index descriptions from the loaded definition; with
   // Widen::Numeric also the companion definition text.
   void BuildFields(Dataset& table, Widen widen, std::string* companion);
-  void CreateOrStop(Dataset& table, std::string_view nameInMessage, bool closeAfter);
+  void CreateOrStop(Dataset& table, std::string_view nameInMessage);
   void MakeFromDef(Dataset& table, std::string_view cdsName, std::string_view defName,
                    Widen widen, std::string* companion);
   bool OpenTable(Dataset& table, bool readOnly);

@@ -5,10 +5,7 @@
 #include <cstring>
 #include <pugixml.hpp>
 
-#include "core/data/cds_file.h"
-#include "core/data/safe_file_writer.h"
 #include "core/sys/encoding.h"
-#include "core/sys/messages.h"
 #include "core/sys/text.h"
 
 namespace orvo {
@@ -128,9 +125,6 @@ bool LooksLikeXml(std::string_view bytes) {
 
 std::string EncodeCdsXml(Dataset& ds, bool utf8) {
   pugi::xml_document doc;
-  pugi::xml_node decl = doc.append_child(pugi::node_declaration);
-  decl.append_attribute("version").set_value("1.0");
-  decl.append_attribute("encoding").set_value(utf8 ? "UTF-8" : "windows-1250");
   pugi::xml_node root = doc.append_child(kRoot);
   root.append_attribute("version").set_value("1");
   pugi::xml_node fields = root.append_child("fields");
@@ -180,6 +174,8 @@ std::string EncodeCdsXml(Dataset& ds, bool utf8) {
       }
     }
   }
+  // The document has no declaration node: the one declaration is put in
+  // front of it here.
   StringWriter w;
   doc.save(w, "  ", pugi::format_indent | pugi::format_no_declaration, pugi::encoding_utf8);
   std::string decl_text = std::string("<?xml version=\"1.0\" encoding=\"") +
@@ -190,7 +186,7 @@ std::string EncodeCdsXml(Dataset& ds, bool utf8) {
 bool ReadCdsXml(std::string_view bytes, Dataset& ds, std::string* detail) {
   std::string scratch;
   std::string& why = detail != nullptr ? *detail : scratch;
-  if (ds.Active()) ds.Close();
+  if (ds.Active()) ds.Discard();
   if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
   pugi::xml_document doc;
   pugi::xml_parse_result parsed =
@@ -252,30 +248,32 @@ bool ReadCdsXml(std::string_view bytes, Dataset& ds, std::string* detail) {
   }
   bool readOnly = ds.ReadOnly();
   ds.SetReadOnly(false);
-  if (!ds.CreateDataSet()) {
-    ds.SetReadOnly(readOnly);
-    why = "Chybny popis poli.";
-    return false;
-  }
-  const int fieldCount = ds.FieldCount();
-  long long recNo = 0;
-  // An empty <r/> costs four bytes of XML but a whole record of memory; the
-  // cap keeps a small hostile document from claiming gigabytes, far above
-  // anything a real table written by us needs.
-  const uint64_t arenaCap = (uint64_t{64} << 20) + uint64_t{256} * bytes.size();
   auto fail = [&](const std::string& text) {
-    ds.Cancel();
-    ds.Close();
+    ds.Discard();
     ds.SetReadOnly(readOnly);
     why = text;
     return false;
   };
+  if (!ds.CreateDataSet()) return fail("Chybny popis poli.");
+  const int fieldCount = ds.FieldCount();
+  // An empty <r/> costs four bytes of XML but a whole record of memory; the
+  // cap keeps a small hostile document from claiming gigabytes, far above
+  // anything a real table written by us needs. The records are counted and
+  // checked against it before any memory is taken for them.
+  const uint64_t arenaCap = (uint64_t{64} << 20) + uint64_t{256} * bytes.size();
+  uint64_t recordCount = 0;
+  for (pugi::xml_node r = root.child("records").child("r"); r; r = r.next_sibling("r")) ++recordCount;
+  uint64_t arena = 0;
+  if (__builtin_mul_overflow(recordCount, uint64_t{ds.RecordStride()}, &arena) || arena > arenaCap) {
+    return fail("Prilis mnoho vet pro velikost souboru.");
+  }
+  if (!ds.PrepareLoad(recordCount)) return fail("Chybny popis poli.");
+  ds.First();
+  long long recNo = 0;
   for (pugi::xml_node r : root.child("records").children("r")) {
     ++recNo;
-    if (static_cast<uint64_t>(recNo) * ds.RecordStride() > arenaCap) {
-      return fail("Prilis mnoho vet pro velikost souboru.");
-    }
-    ds.Append();
+    // The records were made empty by PrepareLoad; each is filled in place.
+    ds.Edit();
     int f = 0;
     for (pugi::xml_node v : r.children("v")) {
       if (f >= fieldCount) return fail("Chybna veta " + std::to_string(recNo) + ".");
@@ -324,24 +322,10 @@ bool ReadCdsXml(std::string_view bytes, Dataset& ds, std::string* detail) {
       ++f;
     }
     ds.Post();
+    ds.Next();
   }
   ds.SetReadOnly(readOnly);
   ds.First();
-  return true;
-}
-
-bool SaveCdsXmlFile(Env& env, std::string_view name, Dataset& ds, bool utf8) {
-  std::string bytes = EncodeCdsXml(ds, utf8);
-  SafeFileWriter writer(env.fs, name);
-  int io = writer.Begin();
-  if (io == 0) {
-    writer.Write(bytes.data(), bytes.size());
-    io = writer.Commit();
-  }
-  if (io != 0) {
-    ErrorBox(env, UnwritableFileText(name, io));
-    return false;
-  }
   return true;
 }
 

@@ -10,13 +10,13 @@
 //     <indexes><index name="" fields="Ucet" primary="1"/></indexes>
 //     <records><r><v>311000</v></r></records>
 //   </orvo-dataset>
+// This is the codec alone; files are loaded and saved through cds_file.h.
 #pragma once
 
 #include <string>
 #include <string_view>
 
 #include "core/data/dataset.h"
-#include "core/sys/env.h"
 
 namespace orvo {
 
@@ -26,7 +26,5 @@ std::string EncodeCdsXml(Dataset& ds, bool utf8);
 // Replaces descriptions and records of `ds` and leaves it open; on failure
 // `detail` says what is wrong and `ds` is closed.
 bool ReadCdsXml(std::string_view bytes, Dataset& ds, std::string* detail);
-// Crash-safe; a failure is reported naming the file.
-bool SaveCdsXmlFile(Env& env, std::string_view name, Dataset& ds, bool utf8);
 
 }  // namespace orvo

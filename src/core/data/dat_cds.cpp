@@ -4,6 +4,7 @@
 
 #include "core/data/cds_file.h"
 #include "core/data/dat_file.h"
+#include "core/data/output_files.h"
 #include "core/data/text_slot.h"
 #include "core/sys/messages.h"
 #include "core/sys/numbers.h"
@@ -22,25 +23,35 @@ std::string_view FitNumber(std::string_view value, size_t size) {
 
 }  // namespace
 
-bool KonvDatCds(TCdsProc& cds) {
+bool KonvDatCds(TCdsProc& cds, const DatCdsOutput& output) {
   Env& env = cds.Environment();
   Dataset& table = cds.Table1();
-  cds.MakeTableX(table);
+  std::string companion;
+  cds.MakeTableX(table, &companion);
   DatFile dat;
   if (!OpenDat(env, cds.Def(), dat, cds.params.DatName, cds.params.DefName)) {
-    table.Close();
+    table.Discard();
     return false;
   }
-  table.SetReadOnly(false);
+  const std::string shown = output.source.empty() ? cds.params.DatName : std::string(output.source);
   const int fields = std::min(dat.PSl, table.FieldCount());
   std::vector<bool> numeric(static_cast<size_t>(fields), false);
   for (int i = 0; i < fields; ++i) {
     const std::string& tms = dat.TMs[static_cast<size_t>(i + 1)];
     numeric[static_cast<size_t>(i)] = !tms.empty() && tms[0] == 'N';
   }
+  // A value longer than its field would be cut to its leading characters,
+  // which for a number are the wrong digits: the first one is kept here and
+  // the conversion refused.
+  std::string tooLong;
   auto value = [&](std::string_view rec, int i) {
     std::string_view v = WordView(dat, i + 1, rec);
-    if (numeric[static_cast<size_t>(i)]) v = FitNumber(v, static_cast<size_t>(table.Field(i).size));
+    const size_t size = static_cast<size_t>(table.Field(i).size);
+    if (numeric[static_cast<size_t>(i)]) v = FitNumber(v, size);
+    if (v.size() > size && tooLong.empty()) {
+      tooLong = "Soubor:\r\r" + QuotedName(shown) + "\r\r     - hodnota " + Trim(v) + " slova " +
+                Trim(table.Field(i).name) + " se nevejde do delky slova !";
+    }
     return v;
   };
   std::string rec;
@@ -50,12 +61,13 @@ bool KonvDatCds(TCdsProc& cds) {
     // one by one.
     if (!table.PrepareLoad(static_cast<uint64_t>(dat.RecCount))) {
       CloseDat(dat);
+      table.Discard();
       return false;
     }
     int64_t r = 0;
     char* base = table.RecordBuffer();
     std::string_view view;
-    while (r < dat.RecCount && ReadRecView(dat, view)) {
+    while (r < dat.RecCount && tooLong.empty() && ReadRecView(dat, view)) {
       rec.assign(view);
       char* out = base + static_cast<size_t>(r) * table.RecordStride();
       for (int i = 0; i < fields; ++i) PutTextSlot(table, out, i, value(rec, i));
@@ -63,18 +75,42 @@ bool KonvDatCds(TCdsProc& cds) {
     }
     ok = r == dat.RecCount;
   } else {
-    if (!table.Open()) {
-      CloseDat(dat);
-      return false;
-    }
-    while (ReadRec(dat, rec)) {
+    while (tooLong.empty() && ReadRec(dat, rec)) {
       table.Append();
       for (int i = 0; i < fields; ++i) table.SetAsString(i, value(rec, i));
       table.Post();
     }
   }
   ok = CloseDat(dat) && ok;
-  return table.Close() && ok;
+  if (!tooLong.empty()) {
+    table.Discard();
+    InfoBox(env, tooLong);
+    return false;
+  }
+  if (!ok) {
+    table.Discard();
+    return false;
+  }
+  // The definitions go with the table: all of them are written, or none.
+  OutputFiles files(env);
+  if (!output.outDef.empty()) {
+    int io = 0;
+    std::optional<std::string> text = env.fs.ReadWhole(cds.params.DefName, &io);
+    if (!text) {
+      table.Discard();
+      ErrorBox(env, UnreadableFileText(cds.params.DefName, io));
+      return false;
+    }
+    if (!files.WriteDef(output.outDef, *text)) {
+      table.Discard();
+      return false;
+    }
+  }
+  if (!cds.params.XDefName.empty() && !files.WriteDef(cds.params.XDefName, companion)) {
+    table.Discard();
+    return false;
+  }
+  return files.Close(table);
 }
 
 bool KonvCdsDat(TCdsProc& cds) {
@@ -99,7 +135,7 @@ bool KonvCdsDat(TCdsProc& cds) {
   }
   DatFile dat;
   if (!CreateDat(env, cds.Def(), dat, p.DatName, p.DefName)) {
-    InfoBox(env, "Nelze zalozit novy soubor !", "Soubor:  " + p.DatName);
+    if (!dat.defRefused) InfoBox(env, "Nelze zalozit novy soubor !", "Soubor:  " + p.DatName);
     release();
     return false;
   }

@@ -5,13 +5,24 @@
 // after checking that the two agree.
 #pragma once
 
+#include <string_view>
+
 #include "core/data/cds_proc.h"
 
 namespace orvo {
 
-// False when the fixed-length file could not be read (the dataset is then
-// created but holds no records).
-bool KonvDatCds(TCdsProc& cds);
+struct DatCdsOutput {
+  // Written as a copy of DefName together with the dataset, when not empty.
+  std::string_view outDef;
+  // The file messages name in place of DatName (the user's file a work file
+  // was made from), when not empty.
+  std::string_view source;
+};
+// CdsName is replaced only by the complete new dataset, with XDefName (and
+// output.outDef) written just before it. False, leaving every output file as
+// it was, when the fixed-length file could not be read or a value does not
+// fit its field (a message naming the file and the word).
+bool KonvDatCds(TCdsProc& cds, const DatCdsOutput& output = {});
 // False, with the consistency message and without DatName, when the
 // dataset has a field that is not text, the file cannot be created, or the
 // field count or the record length differs from the definition.

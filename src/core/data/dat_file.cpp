@@ -5,6 +5,7 @@
 
 #include "core/sys/files.h"
 #include "core/sys/messages.h"
+#include "core/sys/text.h"
 
 namespace orvo {
 
@@ -21,14 +22,29 @@ std::string DatWordName(std::string_view tns1) {
   return std::string(tns1.substr(from, 25));
 }
 
+enum class Use { Read, Write };
+
 bool CheckAgainstDef(Env& env, LoadedDef& loaded, DatFile& f, std::string_view dat,
-                     std::string_view def) {
+                     std::string_view def, Use use) {
   if (!FileExistsOrSay(env, def)) return false;
   if (!ReadDef(env, loaded, def)) return false;
+  // A gap line (ZS) moves the words after it beyond RecLen, which counts
+  // the words only: a fixed-length record cannot hold them, and using the
+  // definition would cut their values.
+  for (int i = 1; i <= loaded.PSl; ++i) {
+    const DefWord& w = loaded.Word(i);
+    if (w.TP + w.TD - 1 > loaded.RecLen) {
+      InfoBox(env, "Soubor:\r\r" + QuotedName(def) + "\r\r     - obsahuje radky mezer (ZS) !",
+              "Soubor nelze pouzit pro dalsi operace");
+      f.defRefused = true;
+      return false;
+    }
+  }
   f.Name = std::string(dat);
   f.DefName = std::string(def);
   f.RecLen = loaded.RecLen;
-  const uint64_t size = FileSizeOf(env, dat);
+  // A file being written starts empty, whatever the old one holds.
+  const uint64_t size = use == Use::Read ? FileSizeOf(env, dat) : 0;
   f.RecCount = f.RecLen > 0 ? static_cast<int64_t>(size / static_cast<uint64_t>(f.RecLen)) : 0;
   if (static_cast<uint64_t>(f.RecCount) * static_cast<uint64_t>(f.RecLen) != size) {
     ErrorBox(env, "Datovy soubor:  " + std::string(dat) + "\rDefinicni soubor:  " + std::string(def) +
@@ -80,7 +96,7 @@ void BlankControlBytes(char* data, size_t size) {
 bool OpenDat(Env& env, LoadedDef& loaded, DatFile& f, std::string_view dat, std::string_view def) {
   CloseDat(f);
   f = DatFile();
-  if (!CheckAgainstDef(env, loaded, f, dat, def)) return false;
+  if (!CheckAgainstDef(env, loaded, f, dat, def, Use::Read)) return false;
   if (!TryOpenFile(env, dat)) return false;
   int io = 0;
   f.in = env.fs.Open(dat, DosFile::Mode::Read, &io);
@@ -92,10 +108,14 @@ bool OpenDat(Env& env, LoadedDef& loaded, DatFile& f, std::string_view dat, std:
 bool CreateDat(Env& env, LoadedDef& loaded, DatFile& f, std::string_view dat, std::string_view def) {
   CloseDat(f);
   f = DatFile();
-  EraseFile(env, dat);
-  if (!CheckAgainstDef(env, loaded, f, dat, def)) return false;
-  if (FileExistsQuiet(env, dat)) env.fs.SetAttributes(dat, 0);
-  if (!TryCreateFile(env, dat)) return false;
+  if (!CheckAgainstDef(env, loaded, f, dat, def, Use::Write)) return false;
+  // The old file stays until the new one is committed over it: it may be
+  // the input of the same operation.
+  if (FileExistsQuiet(env, dat)) {
+    env.fs.SetAttributes(dat, 0);
+  } else if (!TryCreateFile(env, dat)) {
+    return false;
+  }
   f.out = std::make_unique<SafeFileWriter>(env.fs, dat);
   if (f.out->Begin() != 0) {
     f.out.reset();

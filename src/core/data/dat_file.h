@@ -41,16 +41,19 @@ struct DatFile {
   int64_t nextRec = 0;   // reading: number of the next record
   bool failed = false;   // an input/output failure happened
   int ioResult = 0;      // the first failure's code
+  bool defRefused = false;  // the definition was refused, with a message
 
   bool IsOpen() const { return in.IsOpen() || out != nullptr; }
 };
 
 // Opens `dat` for reading with definition `def` (loaded into `def`). False
-// when the definition is missing, the size is not a whole number of
-// records ("Delka vety souboru se nerovna vypoctene delce") or the file
+// when the definition is missing or has gap lines (ZS, which a fixed-length
+// record cannot hold; a message naming it), the size is not a whole number
+// of records ("Delka vety souboru se nerovna vypoctene delce") or the file
 // cannot be opened (a missing file: false without a message).
 bool OpenDat(Env& env, LoadedDef& loaded, DatFile& f, std::string_view dat, std::string_view def);
-// Erases `dat` and starts it anew, empty, for writing.
+// Starts `dat` anew, empty, for writing; the old file stays as it is until
+// CloseDat commits the new one over it.
 bool CreateDat(Env& env, LoadedDef& loaded, DatFile& f, std::string_view dat, std::string_view def);
 // Closes; a written file is committed. False when an input/output failure
 // happened while the file was open (a written file is then not committed).

@@ -5,6 +5,7 @@
 
 #include "core/data/dat_file.h"
 #include "core/data/key_sort.h"
+#include "core/data/output_files.h"
 #include "core/data/word_list.h"
 #include "core/sys/files.h"
 #include "core/sys/messages.h"
@@ -70,19 +71,24 @@ bool TDatProc::SortDatInto(std::string_view datOut, std::string_view datOutDef) 
     return false;
   }
   const std::string datIn = params.DatIn;
+  const std::string shown = params.SourceName.empty() ? datIn : params.SourceName;
   DatFile in;
   if (!OpenDat(env_, def_, in, datIn, params.DatInDef)) return false;
-  if (!CheckWordList(env_, params.SezSlov.data(), params.PocSlov, kMaxListWords, in.PSl, datIn)) {
+  if (!CheckWordList(env_, params.SezSlov.data(), params.PocSlov, kMaxListWords, in.PSl, shown)) {
     CloseDat(in);
     return false;
   }
+  // DatOutDef is written first (the output is made from it) and put back
+  // as it was when the sort fails.
+  OutputFiles output(env_);
   auto failed = [&] {
-    ErrorBox(env_, "Soubor se nepodarilo setridit !", "Soubor: " + datIn);
+    output.Restore();
+    ErrorBox(env_, "Soubor se nepodarilo setridit !", "Soubor: " + shown);
     return false;
   };
   const std::vector<int> listed(params.SezSlov.begin(), params.SezSlov.begin() + params.PocSlov);
   const std::vector<int> layout = KeyWordsFirst(params.SezSlov.data(), params.PocSlov, in.PSl);
-  if (env_.fs.WriteWhole(datOutDef, DefLinesOf(def_, layout)) != 0) {
+  if (!output.WriteDef(datOutDef, DefLinesOf(def_, layout), false)) {
     CloseDat(in);
     return failed();
   }
@@ -129,6 +135,7 @@ bool TDatProc::SortDatInto(std::string_view datOut, std::string_view datOutDef) 
 
 bool TDatProc::SumDat() {
   const std::string datIn = params.DatIn;
+  const std::string shown = params.SourceName.empty() ? datIn : params.SourceName;
   const std::string datOut = params.DatOut;
   const std::string datOutDef = params.DatOutDef;
 
@@ -148,7 +155,7 @@ bool TDatProc::SumDat() {
     if (numeric > kMaxSumWords) {
       InfoBox(env_, "Veta obsahuje " + std::to_string(numeric) + " ciselnych slov, secist lze nejvice " +
                         std::to_string(kMaxSumWords) + " !",
-              "Soubor: " + datIn);
+              "Soubor: " + shown);
       return false;
     }
   }
@@ -162,8 +169,12 @@ bool TDatProc::SumDat() {
     return false;
   }
   const int k = params.PocSlov;
+  // DatOutDef is written before the sums (the output is made from it) and
+  // put back as it was when the summation fails.
+  OutputFiles output(env_);
   auto failed = [&] {
-    ErrorBox(env_, "Soubor se nepodarilo sumarizovat !", "Soubor: " + datIn);
+    output.Restore();
+    ErrorBox(env_, "Soubor se nepodarilo sumarizovat !", "Soubor: " + shown);
     eraseWork();
     return false;
   };
@@ -177,7 +188,7 @@ bool TDatProc::SumDat() {
   // The sorted record's words and their places in the output record.
   std::vector<int> sumWords(outWords.begin() + k, outWords.end());
   const LoadedDef sortedDef = def_;
-  if (env_.fs.WriteWhole(datOutDef, DefLinesOf(sortedDef, outWords)) != 0) {
+  if (!output.WriteDef(datOutDef, DefLinesOf(sortedDef, outWords), false)) {
     CloseDat(sorted);
     return failed();
   }
@@ -245,8 +256,9 @@ bool TDatProc::SumDat() {
   CloseDat(sorted);
   if (!overflow.empty()) {
     AbandonDat(out);
+    output.Restore();
     eraseWork();
-    InfoBox(env_, "Soucet slova " + overflow + "\r\rse nevejde do delky slova !", "Soubor: " + datIn);
+    InfoBox(env_, "Soucet slova " + overflow + "\r\rse nevejde do delky slova !", "Soubor: " + shown);
     return false;
   }
   if (!ok) {

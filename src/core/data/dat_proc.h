@@ -33,6 +33,9 @@ struct DatParams {
   std::array<int, kMaxListWords> SezSlov{};
   int SortBlock = 0;
   int SortMode = 0;
+  // The file messages name in place of DatIn when DatIn is a work file made
+  // from the user's file; DatIn when empty.
+  std::string SourceName;
 };
 
 class TDatProc {

@@ -5,9 +5,9 @@
 #include <cstdio>
 #include <cstring>
 #include <stdexcept>
+#include <unordered_set>
 
 #include "core/data/cds_file.h"
-#include "core/data/cds_xml.h"
 #include "core/data/little_endian.h"
 #include "core/sys/numbers.h"
 #include "core/sys/text.h"
@@ -187,12 +187,14 @@ bool Dataset::BuildLayout() {
   slots_.assign(fields_.size(), Slot{});
   size_t offset = 0;
   hasMemo_ = false;
+  // Names are compared case-insensitively: each is upper-cased once and
+  // looked up in a hash, so a table of many fields is checked in linear time.
+  std::unordered_set<std::string> names;
+  names.reserve(fields_.size());
   for (size_t i = 0; i < fields_.size(); ++i) {
     const FieldDef& f = fields_[i];
     if (f.name.empty() || f.name.size() > 255) return false;
-    for (size_t j = 0; j < i; ++j) {
-      if (SameNameCi(fields_[j].name, f.name)) return false;
-    }
+    if (!names.insert(UpperCz(f.name)).second) return false;
     size_t size = 0;
     switch (f.type) {
       case FieldType::Text:
@@ -289,6 +291,17 @@ bool Dataset::Close() {
   current_ = -1;
   eof_ = bof_ = true;
   return ok;
+}
+
+void Dataset::Discard() {
+  data_.clear();
+  data_.shrink_to_fit();
+  memos_.clear();
+  count_ = 0;
+  active_ = false;
+  state_ = State::Browse;
+  current_ = -1;
+  eof_ = bof_ = true;
 }
 
 void Dataset::RequireActive() const {
@@ -763,6 +776,9 @@ void Dataset::CompactMemos() {
 }
 
 uint64_t Dataset::FirstBadRecord() const {
+  // Each memo value belongs to one record: a second record pointing at the
+  // same number would lose its value when memos are renumbered on saving.
+  std::vector<bool> memoUsed(hasMemo_ ? memos_.size() + 1 : 0, false);
   for (size_t r = 0; r < count_; ++r) {
     const char* rec = data_.data() + r * stride_;
     for (size_t f = 0; f < fields_.size(); ++f) {
@@ -776,9 +792,15 @@ uint64_t Dataset::FirstBadRecord() const {
           bad = len > static_cast<size_t>(fd.size);
           break;
         }
-        case FieldType::Memo:
-          bad = GetLe<uint32_t>(p) > memos_.size();
+        case FieldType::Memo: {
+          const uint32_t k = GetLe<uint32_t>(p);
+          bad = k > memos_.size();
+          if (!bad && k > 0) {
+            bad = memoUsed[k];
+            memoUsed[k] = true;
+          }
           break;
+        }
         case FieldType::Boolean:
           bad = static_cast<unsigned char>(p[0]) > 1 || static_cast<unsigned char>(p[1]) > 1;
           break;
@@ -808,21 +830,14 @@ bool Dataset::LoadFromFile(std::string_view name) {
     state_ = State::Browse;
   }
   if (LoadCdsFile(*env_, name, *this)) return true;
-  active_ = false;
-  data_.clear();
-  data_.shrink_to_fit();
-  memos_.clear();
-  count_ = 0;
-  current_ = -1;
-  eof_ = bof_ = true;
+  Discard();
   return false;
 }
 
 bool Dataset::SaveToFile(std::string_view name, DataFormat format) {
   RequireActive();
   if (state_ != State::Browse) Post();
-  if (format == DataFormat::Binary) return SaveCdsFile(*env_, name, *this);
-  return SaveCdsXmlFile(*env_, name, *this, format == DataFormat::XmlUtf8);
+  return SaveCdsFile(*env_, name, *this, format);
 }
 
 }  // namespace orvo

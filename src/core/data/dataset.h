@@ -3,7 +3,7 @@
 // through a file name. Records live in one arena per table; each field owns a
 // fixed slot at a fixed offset inside a record, so a record is read or
 // written without any per-value allocation. Memo values live beside the
-// arena. The binary and XML file forms are in cds_file.h and cds_xml.h.
+// arena. Files are loaded and saved through cds_file.h.
 #pragma once
 
 #include <cstdint>
@@ -91,6 +91,10 @@ class Dataset {
   // it (a failure is reported; false) and its records are released; a table
   // without a file name keeps them for the next Open.
   bool Close();
+  // Closes without storing anything and releases the records, whatever the
+  // file name and the read-only switch say: a load that failed half-way
+  // must not write what it read over the file it came from.
+  void Discard();
 
   // --- navigation --------------------------------------------------------
   void First();
@@ -168,7 +172,8 @@ class Dataset {
   // Renumbers memos in record order and drops unused ones.
   void CompactMemos();
   // Checks every slot of every record (lengths within size, flags 0 or 1,
-  // memo numbers within the list); the first bad record's number or 0.
+  // memo numbers within the list, no memo number in two places); the first
+  // bad record's number or 0.
   uint64_t FirstBadRecord() const;
   Env& Environment() const { return *env_; }
 

@@ -6,7 +6,10 @@
 // read their inputs from the engine's parameter block, which the caller
 // fills immediately before each call, and report through the engine's Env.
 // An operation that refuses its input reports it and writes no output; its
-// result is then false.
+// result is then false. An output file is replaced only by the complete new
+// file (temporary file + rename), so an output may be the operation's own
+// input; a failed operation leaves its input, its old output and its old
+// output definition as they were.
 #pragma once
 
 #include <string_view>
@@ -20,6 +23,7 @@ namespace orvo {
 // Work files of the sort and the summation.
 inline constexpr std::string_view kCdsProcW1Dat = "C:\\A_Run\\Work\\CdsProcW1.Dat";
 inline constexpr std::string_view kCdsProcW2Dat = "C:\\A_Run\\Work\\CdsProcW2.Dat";
+inline constexpr std::string_view kCdsProcW2Def = "C:\\A_Run\\Work\\CdsProcW2.Def";
 
 // InCds by the SezSlov words into OutCds (key words first, then the rest),
 // writing OutDef. vylucMez leaves out records whose key is blank. A DT key

@@ -60,15 +60,6 @@ void ForEachLine(std::string_view text, Fn fn) {
   }
 }
 
-// Appended piece by piece: g++ 12 at -O3 warns falsely (-Wrestrict) about
-// a literal plus a temporary string.
-std::string Quoted(std::string_view name) {
-  std::string q(1, '"');
-  q += UpperFirst(name);
-  q += '"';
-  return q;
-}
-
 }  // namespace
 
 std::vector<std::string_view> TextLines(std::string_view text) {
@@ -199,7 +190,7 @@ bool ReadDef(Env& env, LoadedDef& def, std::string_view name) {
   int io = 0;
   std::optional<std::string> text = env.fs.ReadWhole(name, &io);
   if (!text) {
-    ErrorBox(env, "Soubor:\r\r" + Quoted(name) + "\r\r     - nelze precist !\r\rChyba:" +
+    ErrorBox(env, "Soubor:\r\r" + QuotedName(name) + "\r\r     - nelze precist !\r\rChyba:" +
                       IntText(io, 5));
     return false;
   }
@@ -207,11 +198,11 @@ bool ReadDef(Env& env, LoadedDef& def, std::string_view name) {
   switch (parsed.problem) {
     case DefProblem::None: break;
     case DefProblem::TooManyLines:
-      InfoBox(env, "Soubor:\r\r" + Quoted(name) + "\r\r     - obsahuje vice nez 200 radku !",
+      InfoBox(env, "Soubor:\r\r" + QuotedName(name) + "\r\r     - obsahuje vice nez 200 radku !",
               kUnusableCaption);
       return false;
     case DefProblem::NegativeLength:
-      InfoBox(env, "Soubor:\r\r" + Quoted(name) + "\r\r     - zaporna delka slova na radku " +
+      InfoBox(env, "Soubor:\r\r" + QuotedName(name) + "\r\r     - zaporna delka slova na radku " +
                        std::to_string(parsed.line) + " !",
               kUnusableCaption);
       return false;

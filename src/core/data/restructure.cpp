@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "core/data/dataset_ops.h"
+#include "core/data/output_files.h"
 #include "core/sys/files.h"
 #include "core/sys/messages.h"
 #include "core/sys/numbers.h"
@@ -55,13 +56,15 @@ bool OpenRead(Dataset& table, std::string_view name) {
   return false;
 }
 
-void CloseBoth(Dataset& a, Dataset& b) {
+// Closes `a` and drops `b` without storing it.
+void CloseDropping(Dataset& a, Dataset& b) {
   a.Close();
   a.SetReadOnly(false);
-  b.Close();
+  b.Discard();
 }
 
-// Creates CdsName from DefName and opens it for writing.
+// An empty jmS2 laid out by jmSD2, open in memory; it replaces jmS2 whole
+// when it is closed.
 bool CreateTarget(TCdsProc& cds, Dataset& table, std::string_view jmS2, std::string_view jmSD2) {
   cds.params.CdsName = std::string(jmS2);
   cds.params.DefName = std::string(jmSD2);
@@ -77,7 +80,7 @@ void ReStruktCds(TCdsProc& cds, std::string_view jmS1, std::string_view jmSD2, s
   Dataset& fresh = cds.Table2();
   if (!OpenRead(old, jmS1)) return;
   if (!CreateTarget(cds, fresh, jmS2, jmSD2)) {
-    CloseBoth(old, fresh);
+    CloseDropping(old, fresh);
     return;
   }
   const LoadedDef& def = cds.Def();
@@ -105,7 +108,9 @@ void ReStruktCds(TCdsProc& cds, std::string_view jmS1, std::string_view jmSD2, s
     }
     fresh.Post();
   }
-  CloseBoth(old, fresh);
+  old.Close();
+  old.SetReadOnly(false);
+  OutputFiles(cds.Environment()).Close(fresh);
 }
 
 void ReColSizeCds(TCdsProc& cds, std::string_view jmS1, std::string_view jmSD2, std::string_view jmS2,
@@ -157,15 +162,18 @@ void ReColSizeCds(TCdsProc& cds, std::string_view jmS1, std::string_view jmSD2, 
     text += l + "\r\n";
     ++i;
   }
-  if (int wio = env.fs.WriteWhole(jmSD2, text); wio != 0) {
+  // jmSD2 goes with jmS2: it is put back as it was when the table cannot be
+  // stored. The table is made from it, so it is written first.
+  OutputFiles output(env);
+  if (!output.WriteDef(jmSD2, text)) {
     old.Close();
     old.SetReadOnly(false);
-    ErrorBox(env, "Soubor:\r\r\"" + UpperFirst(jmSD2) + "\"\r\r     - nelze ulozit !\r\rChyba:" + IntText(wio, 5));
     return;
   }
 
   if (!CreateTarget(cds, fresh, jmS2, jmSD2)) {
-    CloseBoth(old, fresh);
+    output.Restore();
+    CloseDropping(old, fresh);
     return;
   }
   const LoadedDef& def = cds.Def();
@@ -178,7 +186,9 @@ void ReColSizeCds(TCdsProc& cds, std::string_view jmS1, std::string_view jmSD2, 
     }
     fresh.Post();
   }
-  CloseBoth(old, fresh);
+  old.Close();
+  old.SetReadOnly(false);
+  output.Close(fresh);
 }
 
 }  // namespace orvo

@@ -2,7 +2,9 @@
 // go to a temporary file in the same directory, which is flushed to disk and
 // then renamed over the old file, whose attributes and permission bits it
 // takes over. Until Commit succeeds the old file is untouched; a writer that
-// is dropped or fails removes its temporary file.
+// is dropped or fails removes its temporary file, and the temporary files of
+// the same target that a program which has ended left behind (a crash, a
+// kill) are removed when the target is next written.
 #pragma once
 
 #include <string>

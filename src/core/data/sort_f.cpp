@@ -8,6 +8,7 @@
 #include "core/data/dataset_ops.h"
 #include "core/data/key_sort.h"
 #include "core/data/little_endian.h"
+#include "core/data/output_files.h"
 #include "core/data/record_copy.h"
 #include "core/data/safe_file_writer.h"
 #include "core/data/text_slot.h"
@@ -123,10 +124,6 @@ std::vector<int> ZeroBased(const std::vector<int>& words) {
   return fields;
 }
 
-bool SaveResult(Env& env, Dataset& result, std::string_view outCds) {
-  EraseFile(env, outCds);
-  return result.SaveToFile(outCds, DataFormat::Binary);
-}
 
 }  // namespace
 
@@ -145,14 +142,14 @@ bool SortF(TCdsProc& cds, bool vylucMez) {
   const std::vector<int> from = ZeroBased(layout);
   std::vector<bool> dateKey(static_cast<size_t>(count));
   for (int j = 0; j < count; ++j) dateKey[static_cast<size_t>(j)] = def.Word(list[j]).TMS == "DT";
-  const int io = env.fs.WriteWhole(p.OutDef, DefLinesOf(def, layout));
-  if (io != 0) {
-    ErrorBox(env, UnwritableFileText(p.OutDef, io));
-    return false;
-  }
+  // OutDef and OutCds are written at the end, together: a sort that fails
+  // leaves both as they were, and OutCds may be InCds.
+  const std::string outDefText = DefLinesOf(def, layout);
+  OutputFiles output(env);
 
   if (in->RecordCount() <= 1) {
-    EraseOrStop(env, p.OutCds);
+    // The table is made from OutDef, which is therefore written first.
+    if (!output.WriteDef(p.OutDef, outDefText)) return false;
     p.DefName = p.OutDef;
     Dataset result(env);
     cds.MakeTableVirt(result);
@@ -164,7 +161,7 @@ bool SortF(TCdsProc& cds, bool vylucMez) {
       }
       result.Post();
     }
-    return SaveResult(env, result, p.OutCds);
+    return output.Store(result, p.OutCds);
   }
 
   size_t keyLen = 0;
@@ -221,7 +218,8 @@ bool SortF(TCdsProc& cds, bool vylucMez) {
     }
   }
   in.reset();
-  return SaveResult(env, result, p.OutCds);
+  if (!output.WriteDef(p.OutDef, outDefText)) return false;
+  return output.Store(result, p.OutCds);
 }
 
 bool SortFND(TCdsProc& cds, bool vylucMez) {
@@ -259,10 +257,15 @@ bool SortFND(TCdsProc& cds, bool vylucMez) {
   out.SetReadOnly(false);
 
   if (in.RecordCount() < 2) {
-    EraseOrStop(env, p.OutCds);
     std::vector<int> records;
     if (in.RecordCount() == 1) records.push_back(0);
-    bool ok = CopyRecords(in, records, from, out) && out.Close();
+    bool ok = CopyRecords(in, records, from, out);
+    // A table not made whole must never be stored by a later Close.
+    if (ok) {
+      ok = OutputFiles(env).Close(out);
+    } else {
+      out.Discard();
+    }
     release();
     return ok;
   }
@@ -356,7 +359,11 @@ bool SortFND(TCdsProc& cds, bool vylucMez) {
   }
   CloseDat(work);
   EraseFile(env, kCdsProcW1Dat);
-  ok = ok && out.Close();
+  if (ok) {
+    ok = OutputFiles(env).Close(out);
+  } else {
+    out.Discard();
+  }
   release();
   return ok;
 }

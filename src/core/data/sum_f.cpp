@@ -17,17 +17,25 @@ bool SumF(TCdsProc& cds, TDatProc& dat) {
   d.DatIn = std::string(kCdsProcW1Dat);
   d.DatInDef = p.InDef;
   d.DatOut = std::string(kCdsProcW2Dat);
-  d.DatOutDef = p.OutDef;
+  // The summed layout goes to a work definition first; OutDef is written
+  // with OutCds at the end, so a summation that fails leaves both as they
+  // were (and OutCds may be InCds).
+  d.DatOutDef = std::string(kCdsProcW2Def);
+  d.SourceName = p.InCds;
   d.PocSlov = p.PocSlov;
   d.SezSlov = p.SezSlov;
   d.SortBlock = p.SortBlock;
   d.SortMode = p.SortMode;
-  if (!dat.SumDat()) return false;
+  const bool summed = dat.SumDat();
+  d.SourceName.clear();
+  if (!summed) return false;
 
   p.CdsName = p.OutCds;
-  p.DefName = p.OutDef;
+  p.DefName = std::string(kCdsProcW2Def);
   p.DatName = std::string(kCdsProcW2Dat);
-  return KonvDatCds(cds);
+  const bool ok = KonvDatCds(cds, {.outDef = p.OutDef, .source = p.InCds});
+  p.DefName = p.OutDef;
+  return ok;
 }
 
 }  // namespace orvo

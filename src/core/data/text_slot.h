@@ -43,7 +43,8 @@ inline void PutTextSlot(const Dataset& ds, char* rec, int field, std::string_vie
     p[1] = static_cast<char>((len >> 8) & 0xFF);
     lb = 2;
   }
-  std::memcpy(p + lb, value.data(), len);
+  // An empty view may have no data pointer at all, which memcpy must not get.
+  if (len > 0) std::memcpy(p + lb, value.data(), len);
   std::memset(p + lb + len, 0, size - len);
 }
 

@@ -13,7 +13,8 @@ namespace {
 
 constexpr std::string_view kNotFound = "\r\r     - nebyl nalezen !";
 
-bool Quoted(std::string_view name) {
+// No file name: empty, or a mask with wildcards.
+bool EmptyOrWildcard(std::string_view name) {
   return name.empty() || name.find('*') != std::string_view::npos ||
          name.find('?') != std::string_view::npos;
 }
@@ -82,7 +83,7 @@ std::string BaseName(std::string_view path) {
 }
 
 bool FileExistsQuiet(Env& env, std::string_view name) {
-  return !Quoted(name) && env.fs.FileExists(name);
+  return !EmptyOrWildcard(name) && env.fs.FileExists(name);
 }
 
 bool FileExistsOrSay(Env& env, std::string_view name) {

@@ -210,6 +210,16 @@ std::string UpperCz(std::string_view s) {
   return out;
 }
 
+std::string QuotedName(std::string_view name) {
+  // Appended piece by piece: g++ 12 at -O3 warns falsely (-Wrestrict) about
+  // a literal plus a temporary string.
+  std::string q(1, '"');
+  q += UpperCz(name.substr(0, 1));
+  q += name.substr(name.empty() ? 0 : 1);
+  q += '"';
+  return q;
+}
+
 std::string ConvertChars(std::string_view s, int from, int to) {
   if (from < 1 || from > 3 || to < 1 || to > 3) return std::string(s);
   const auto fromColumn = static_cast<size_t>(from - 1);

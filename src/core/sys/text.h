@@ -31,6 +31,9 @@ std::string BlanksToZeros(std::string_view s);
 
 // Bytes of CzechUpperTable to their partner, a-z to A-Z, the rest unchanged.
 std::string UpperCz(std::string_view s);
+// A file name as messages show it: in double quotes, its first byte
+// through UpperCz ("Soubor:\r\r" + QuotedName(name) + ...).
+std::string QuotedName(std::string_view name);
 // Column numbers 1 (Windows-1250), 2 (852), 3 (Kamenicky); 0 leaves s as is.
 std::string ConvertChars(std::string_view s, int from, int to);
 // True when every character is a digit or one of c1, c2, c3 ('\0' = none).

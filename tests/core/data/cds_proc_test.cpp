@@ -53,7 +53,11 @@ TEST_F(CdsProcTest, MakeTableOrdersTheIndexByKeyPosition) {
   engine.params.CdsName = "D:\\Data\\T.Cds";
   engine.params.DefName = "D:\\Def\\T.Def";
   engine.MakeTable(engine.Table1());
-  EXPECT_FALSE(engine.Table1().Active());
+  // Open in memory; the file is written when the table is closed.
+  EXPECT_TRUE(engine.Table1().Active());
+  EXPECT_EQ(engine.Table1().FileName(), "D:\\Data\\T.Cds");
+  EXPECT_FALSE(Exists("D:\\Data\\T.Cds"));
+  ASSERT_TRUE(engine.Table1().Close());
   Dataset ds = Load("D:\\Data\\T.Cds");
   ASSERT_EQ(ds.FieldCount(), 3);
   EXPECT_EQ(ds.Field(0), (FieldDef{"Rok", FieldType::Text, 2, false}));
@@ -69,26 +73,37 @@ TEST_F(CdsProcTest, MakeTableWithoutKeyAddsAnEmptyIndexNotPrimary) {
   engine.params.CdsName = "D:\\Data\\T.Cds";
   engine.params.DefName = "D:\\Def\\T.Def";
   engine.MakeTable(engine.Table2());
+  ASSERT_TRUE(engine.Table2().Close());
   Dataset ds = Load("D:\\Data\\T.Cds");
   EXPECT_EQ(ds.Indexes()[0], (IndexDef{"", "", false}));
   EXPECT_EQ(ds.Field(1).type, FieldType::Memo);
 }
 
-TEST_F(CdsProcTest, MakeTableReplacesAnExistingFile) {
+TEST_F(CdsProcTest, MakeTableReplacesAnExistingFileOnlyWhenClosed) {
   Put("D:\\Def\\T.Def", Lines({WordLine(2, "1. A", "", "PM")}));
   TextColumn("D:\\Data\\T.Cds", 5, {"a", "b"});
+  const std::string old = Get("D:\\Data\\T.Cds");
   engine.params.CdsName = "D:\\Data\\T.Cds";
   engine.params.DefName = "D:\\Def\\T.Def";
   engine.MakeTable(engine.Table1());
+  EXPECT_EQ(Get("D:\\Data\\T.Cds"), old);
+  // Dropped, the table leaves the old file as it was.
+  engine.Table1().Discard();
+  EXPECT_EQ(Get("D:\\Data\\T.Cds"), old);
+  engine.MakeTable(engine.Table1());
+  ASSERT_TRUE(engine.Table1().Close());
   Dataset ds = Load("D:\\Data\\T.Cds");
   EXPECT_EQ(ds.RecordCount(), 0);
   EXPECT_EQ(ds.Field(0).name, "A");
 }
 
-TEST_F(CdsProcTest, MakeTableStopsWhenTheDefinitionIsMissing) {
+TEST_F(CdsProcTest, MakeTableStopsWhenTheDefinitionIsMissingAndKeepsTheOldFile) {
+  TextColumn("D:\\Data\\T.Cds", 5, {"a", "b"});
+  const std::string old = Get("D:\\Data\\T.Cds");
   engine.params.CdsName = "D:\\Data\\T.Cds";
   engine.params.DefName = "D:\\Def\\Chybi.Def";
   EXPECT_THROW(engine.MakeTable(engine.Table1()), Termination);
+  EXPECT_EQ(Get("D:\\Data\\T.Cds"), old);
   ASSERT_EQ(ui.messages.size(), 2u);
   EXPECT_EQ(ui.messages[0], Info("Soubor nebyl nalezen", "D:\\Def\\Chybi.Def"));
   EXPECT_EQ(ui.messages[1],
@@ -119,18 +134,20 @@ TEST_F(CdsProcTest, MakeTableVirtLeavesAnOpenMemoryTable) {
   EXPECT_EQ(table.RecordCount(), 1);
 }
 
-TEST_F(CdsProcTest, MakeTableXWidensNumericWordsAndWritesTheCompanion) {
+TEST_F(CdsProcTest, MakeTableXWidensNumericWordsAndGivesTheCompanion) {
   Put("D:\\Def\\T.Def", Lines({WordLine(10, "1. Castka", "Castka", "N2"),
                                WordLine(6, "2. Ucet", "Ucet", "LN"),
                                WordLine(40, "3. Text", std::string(30, 'h'), "PM")}));
   engine.params.CdsName = "D:\\Data\\T.Cds";
   engine.params.DefName = "D:\\Def\\T.Def";
   engine.params.XDefName = "D:\\Def\\TX.Def";
-  engine.MakeTableX(engine.Table1());
+  std::string companion;
+  engine.MakeTableX(engine.Table1(), &companion);
+  ASSERT_TRUE(engine.Table1().Close());
+  Put("D:\\Def\\TX.Def", companion);
   Dataset ds = Load("D:\\Data\\T.Cds");
   EXPECT_EQ(ds.Field(0).size, 15);
   EXPECT_EQ(ds.Field(1).size, 6);
-  std::string companion = Get("D:\\Def\\TX.Def");
   EXPECT_EQ(companion, PadRight(" 15 1. Castka", 40) + PadRight("Castka", 30) + "N2\r\n" +
                            PadRight("  6 2. Ucet", 40) + PadRight("Ucet", 30) + "LN\r\n" +
                            PadRight(" 40 3. Text", 40) + std::string(30, 'h') + "PM\r\n");
@@ -188,6 +205,7 @@ TEST_F(CdsProcTest, OpenTableWStoresOnCloseAndOpenTableRDoesNot) {
   engine.params.CdsName = "D:\\Data\\T.Cds";
   engine.params.DefName = "D:\\Def\\T.Def";
   engine.MakeTable(engine.Table1());
+  ASSERT_TRUE(engine.Table1().Close());
   ASSERT_TRUE(engine.OpenTableW(engine.Table1()));
   EXPECT_EQ(engine.Def().PSl, 1);
   engine.Table1().Append();

@@ -94,7 +94,7 @@ TEST_F(DatTest, WrittenFileAppearsWhenClosed) {
   Put(kDat, "old contents!");
   DatFile f;
   ASSERT_TRUE(CreateDat(*env, def, f, kDat, kDef));
-  EXPECT_FALSE(Exists(kDat));  // the old file is erased, the new one not yet there
+  EXPECT_EQ(Get(kDat), "old contents!");  // the old file stays until the new one is committed
   EXPECT_TRUE(WriteRec(f, Record("311", "01", "1,00")));
   EXPECT_TRUE(WriteRec(f, "5"));  // short: filled with blanks
   EXPECT_TRUE(CloseDat(f));

@@ -48,12 +48,16 @@ TEST_F(ImportsTest, FixedColumnsWithoutConversionKeepTheBytes) {
   EXPECT_EQ(RowsOf(kCds), (std::vector<Row>{{"\x80\xC9x"}}));
 }
 
-TEST_F(ImportsTest, MissingForeignFileIsReportedAndLeavesAnEmptyDataset) {
+TEST_F(ImportsTest, MissingForeignFileIsReportedAndLeavesTheOldDataset) {
   WriteDef(kDef, {{3, "A"}});
   EXPECT_FALSE(KonvTxCds(cds, 0));
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_NE(ui.messages[0].text.find("C:\\A_Run\\Work\\F.Txt"), std::string::npos);
-  EXPECT_TRUE(RowsOf(kCds).empty());
+  EXPECT_FALSE(Exists(kCds));
+  WriteCds(kCds, {{"A", FieldType::Text, 3}}, {{"old"}});
+  const std::string old = Get(kCds);
+  EXPECT_FALSE(KonvTxCds(cds, 0));
+  EXPECT_EQ(Get(kCds), old);
 }
 
 // --- binary records ---------------------------------------------------------------
