@@ -1,5 +1,6 @@
 #include "core/app/main_window.h"
 
+#include "core/accounting/month_close.h"
 #include "core/app/code_list_menu.h"
 #include "core/shell/archiving.h"
 #include "core/shell/file_names.h"
@@ -128,6 +129,7 @@ bool MainWindowModel::NeedsWindow(MenuAction action) {
     case MenuAction::NObdobi:
     case MenuAction::TabObratyOdDo:
     case MenuAction::ObnovaDat:
+    case MenuAction::UzavMes:
     case MenuAction::ProgClose:
       return true;
     default:
@@ -153,6 +155,9 @@ void MainWindowModel::Perform(MenuAction action) {
       break;
     case MenuAction::ArchFile:
       ArchFile(session_);
+      break;
+    case MenuAction::RocUzav:
+      RocUzav(session_, session_.engine);
       break;
     case MenuAction::AUcty:
       AUcty(session_, session_.codeList);

@@ -22,6 +22,7 @@
 #include "core/sys/termination.h"
 #include "gui/screens/cds_cis_window.h"
 #include "gui/shell/login_dialog.h"
+#include "gui/accounting/month_close_window.h"
 #include "gui/app/orvo_app.h"
 #include "gui/shell/period_dialog.h"
 #include "gui/sys/qt_text.h"
@@ -329,6 +330,13 @@ void MainWindow::Act(MenuAction action) {
         // turnovers of the accounting.
         app_.rangeDialog()->Run();
         break;
+      case MenuAction::UzavMes: {
+        if (!ConfirmMonthClose(app_.session())) break;
+        MonthCloseWindow window(app_, this);
+        window.Run([this](const std::string&) { RefreshLabels(); });
+        RefreshLabels();
+        break;
+      }
       case MenuAction::ObnovaDat: {
         RestoreWindow window(app_, this);
         window.Run();

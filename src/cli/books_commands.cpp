@@ -1,0 +1,171 @@
+// The books' commands: the closes of the menu "Uzaverka" and one operation
+// of the processing object at a time. Each logs in as the main window does
+// and passes the guard of the menu item it stands for.
+#include <ostream>
+#include <sstream>
+
+#include "cli/args.h"
+#include "cli/batch.h"
+#include "core/accounting/month_close.h"
+#include "core/accounting/uct_proc.h"
+#include "core/app/batch_commands.h"
+#include "core/app/main_window.h"
+#include "core/app/session.h"
+#include "core/shell/init_file.h"
+#include "core/shell/period.h"
+#include "core/shell/run_values.h"
+#include "core/sys/encoding.h"
+#include "core/sys/messages.h"
+#include "core/sys/numbers.h"
+#include "core/sys/program.h"
+#include "core/sys/termination.h"
+
+namespace orvo::cli {
+
+namespace {
+
+// Logs in, reads the organisation and the period, and checks the guard of
+// the menu item `action`; a refusal is said, as the rights check says it.
+int Enter(BatchContext& ctx, MenuAction action) {
+  Session& session = ctx.session;
+  if (ctx.dataRoot.empty()) {
+    ctx.err << "orvo-batch: no data root: give --root DATA-ROOT or set ORVO_DATA_ROOT\n";
+    return kBatchUsage;
+  }
+  std::string root = ResolveDataRoot(ctx.env, ctx.dataRoot);
+  if (root.empty()) {
+    ctx.err << "orvo-batch: the data root " << Cp1250ToUtf8(ctx.dataRoot) << " was not found\n";
+    return kBatchFailed;
+  }
+  SetDataRoot(session, root);
+  if (!BatchLogIn(session, {ctx.user, ctx.password})) return kBatchRefused;
+  ReadInitFile(session);
+  ConfigureMainPeriodModel(session);
+  LoadPeriod(session);
+  MainWindowModel menu(session);
+  if (!menu.Allowed(action)) {
+    if (!MenuEntryOf(action) || MenuEntryOf(action)->guard == MenuGuard::Role) {
+      ErrorBox(ctx.env, "Pro tuto oblast nemate opravneni !");
+    }
+    return kBatchRefused;
+  }
+  return kBatchOk;
+}
+
+template <typename Run>
+int Guard(Run run) {
+  try {
+    return run();
+  } catch (const Termination&) {
+    return kBatchEnded;
+  }
+}
+
+int CloseMonth(BatchContext& ctx, const Args& args) {
+  int rc = Enter(ctx, MenuAction::UzavMes);
+  if (rc != kBatchOk) return rc;
+  Session& session = ctx.session;
+  if (!ConfirmMonthClose(session)) return kBatchFailed;
+  TUctMesU window(session, session.engine);
+  window.FormShow();
+  if (args.Has("--to")) window.Edit2 = args.Value("--to");
+  const std::string from = window.Edit1;
+  if (!window.Proved()) return kBatchFailed;
+  WriteText(ctx.out, "Uzavreno " + from + ", ucetni obdobi: " + session.CurrentPeriod + "\n");
+  return kBatchOk;
+}
+
+int CloseYear(BatchContext& ctx) {
+  int rc = Enter(ctx, MenuAction::RocUzav);
+  if (rc != kBatchOk) return rc;
+  Session& session = ctx.session;
+  if (session.PeriodMonth != "01") {
+    ctx.err << "orvo-batch close year: only in month 01 (the period is "
+            << Cp1250ToUtf8(session.CurrentPeriod) << ")\n";
+    return kBatchFailed;
+  }
+  if (!RocUzav(session, session.engine)) return kBatchFailed;
+  WriteText(ctx.out, "Upraven stav " + session.PeriodYear + "00\n");
+  return kBatchOk;
+}
+
+}  // namespace
+
+int RunClose(BatchContext& ctx) {
+  Args args(ctx.args, {{"--to", true}});
+  if (!args.Ok()) {
+    ctx.err << "orvo-batch close: " << Cp1250ToUtf8(args.Error()) << "\n";
+    return kBatchUsage;
+  }
+  const auto& words = args.Positional();
+  if (words.size() == 1 && words[0] == "month") return Guard([&] { return CloseMonth(ctx, args); });
+  if (words.size() == 1 && words[0] == "year" && !args.Has("--to")) {
+    return Guard([&] { return CloseYear(ctx); });
+  }
+  ctx.err << "orvo-batch close: month [--to YYMM] | year\n";
+  return kBatchUsage;
+}
+
+int RunProc(BatchContext& ctx) {
+  Args args(ctx.args, {});
+  const auto& w = args.Positional();
+  if (!args.Ok() || w.empty()) {
+    ctx.err << "orvo-batch proc: NAME ARGS...\n";
+    return kBatchUsage;
+  }
+  struct Op {
+    const char* name;
+    size_t count;
+  };
+  static const Op ops[] = {{"MakeCdsFile", 2}, {"SortCds2", 4}, {"StOb", 2},    {"ObSt", 2},
+                           {"StObSpoj", 3},    {"StNove", 3},   {"StSNove", 3}, {"ObOdDo", 3},
+                           {"RocniUzav", 0},   {"Oprava", 2}};
+  const Op* op = nullptr;
+  for (const Op& o : ops) {
+    if (w[0] == o.name) op = &o;
+  }
+  if (op == nullptr || w.size() != op->count + 1) {
+    ctx.err << "orvo-batch proc: one of MakeCdsFile JmS JmSD | SortCds2 JmS1 JmSD JmS2 NumKey | "
+               "StOb JmSSt JmSOb | ObSt JmSOb JmSSt | StObSpoj JmSSt JmSOb JmSSpoj | "
+               "StNove JmSSt JmSOb JmSStN | StSNove JmSSt JmSOb JmSStN | ObOdDo Obd1 Obd2 JmSObN | "
+               "RocniUzav | Oprava JmsN JmSO\n";
+    return kBatchUsage;
+  }
+  return Guard([&] {
+    // The operations write balance files: the roles that close may run them.
+    int rc = Enter(ctx, MenuAction::UzavMes);
+    if (rc != kBatchOk) return rc;
+    TUctProc proc(ctx.session, ctx.session.engine);
+    const std::string name = w[0];
+    bool ok = true;
+    if (name == "MakeCdsFile") {
+      proc.MakeCdsFile(w[1], w[2]);
+    } else if (name == "SortCds2") {
+      const int keys = NumberOf(w[4]);
+      if (keys < 1 || keys > 200) {
+        ctx.err << "orvo-batch proc SortCds2: NumKey must be 1 to 200\n";
+        return kBatchUsage;
+      }
+      ok = proc.SortCds2(w[1], w[2], w[3], keys);
+    } else if (name == "StOb") {
+      ok = proc.StOb(w[1], w[2]);
+    } else if (name == "ObSt") {
+      ok = proc.ObSt(w[1], w[2]);
+    } else if (name == "StObSpoj") {
+      ok = proc.StObSpoj(w[1], w[2], w[3]);
+    } else if (name == "StNove") {
+      ok = proc.StNove(w[1], w[2], w[3]);
+    } else if (name == "StSNove") {
+      ok = proc.StSNove(w[1], w[2], w[3]);
+    } else if (name == "ObOdDo") {
+      ok = proc.ObOdDo(w[1], w[2], w[3]);
+    } else if (name == "RocniUzav") {
+      ok = proc.RocniUzav();
+    } else if (name == "Oprava") {
+      ok = proc.Oprava(w[1], w[2]);
+    }
+    return ok ? kBatchOk : kBatchFailed;
+  });
+}
+
+}  // namespace orvo::cli

@@ -1,0 +1,107 @@
+// The books' commands as a process: the month-end close with its question
+// and target, the year adjustment, one operation of the processing object,
+// and the role check of the menu.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "support/run_batch.h"
+#include "support/scratch.h"
+
+namespace orvo::test {
+namespace {
+
+class BatchBooks : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    drives = {"ORVO_DRIVES=C=" + c.path() + ";L=" + d.path()};
+    auto r = RunBatch({"demo", d.path()}, drives);
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const std::string marker = "Uzivatel: Admin   Heslo: ";
+    size_t at = r.out.find(marker);
+    ASSERT_NE(at, std::string::npos) << r.out;
+    password = r.out.substr(at + marker.size());
+    password = password.substr(0, password.find('\n'));
+  }
+  BatchResult As(const std::string& user, const std::string& pw, std::vector<std::string> args) {
+    std::vector<std::string> all{"--root", "L:", "--user", user, "--password", pw};
+    all.insert(all.end(), args.begin(), args.end());
+    return RunBatch(all, drives);
+  }
+  BatchResult Admin(std::vector<std::string> args) { return As("Admin", password, std::move(args)); }
+  bool Has(const std::string& name) { return std::filesystem::exists(d.path() + "/LOrvo/Data/" + name); }
+  // Posting file of period YYMM (plant 01) from rows of the posting layout.
+  void Postings(const std::string& period, const std::vector<std::string>& rows) {
+    std::ofstream text(d.path() + "/post.txt");
+    for (const auto& r : rows) text << r << "\n";
+    text.close();
+    auto r = Admin({"cds", "from-text", "L:\\LOrvo\\DefSoub\\UctO.Def", d.path() + "/post.txt",
+                    "L:\\LOrvo\\Data\\" + period + "01UctO.Cds"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+  }
+  static std::string Row(const std::string& period, const std::string& ucet, const std::string& md,
+                         const std::string& dal) {
+    return period.substr(0, 2) + "|" + period.substr(2, 2) + "|0101110000|1|1|01|01|11|" + ucet +
+           "||||" + md + "|" + dal + "|15.12.2026||||||";
+  }
+
+  TempDir c, d;
+  std::vector<std::string> drives;
+  std::string password;
+};
+
+TEST_F(BatchBooks, MonthAndYearCloseMoveTheBooks) {
+  ASSERT_EQ(Admin({"period", "set", "2612"}).exitCode, 0);
+  Postings("2612", {Row("2612", "211", "1000", ""), Row("2612", "411", "", "1000"),
+                    Row("2612", "501", "300", ""), Row("2612", "211", "", "300")});
+  // The question is answered No without --yes: nothing happens.
+  auto r = Admin({"close", "month"});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_FALSE(Has("261201UctS.Cds"));
+
+  r = Admin({"--yes", "close", "month", "--to", "2701"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.out, "Uzavreno 2612, ucetni obdobi: 27 01\n");
+  EXPECT_TRUE(Has("270001UctS.Cds"));
+  EXPECT_EQ(Admin({"period", "show"}).out, "27 01\n");
+
+  // The opening state of 2027: the cost account goes, 211 is netted.
+  r = Admin({"--yes", "close", "year"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  r = Admin({"cds", "dump", "L:\\LOrvo\\Data\\270001UctS.Cds"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_NE(r.out.find("|211   |     |               |         700,00|               "), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("|411   |"), std::string::npos) << r.out;
+  EXPECT_EQ(r.out.find("|501   |"), std::string::npos) << r.out;
+
+  // A refused target.
+  r = Admin({"--yes", "close", "month", "--to", "2716"});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_NE(r.err.find("Chybne zadane obdobi !"), std::string::npos) << r.err;
+}
+
+TEST_F(BatchBooks, ProcRunsOneOperation) {
+  Postings("2601", {Row("2601", "211", "10", ""), Row("2601", "211", "", "2,5")});
+  auto r = Admin({"proc", "StSNove", "L:\\LOrvo\\Data\\260001UctS.Cds", "L:\\LOrvo\\Data\\260101UctO.Cds",
+                  "L:\\out.Cds"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  r = Admin({"cds", "dump", "L:\\out.Cds"});
+  EXPECT_NE(r.out.find("|          10,00|           2,50|           7,50"), std::string::npos) << r.out;
+  r = Admin({"proc", "ObOdDo", "2512", "2601", "L:\\range.Cds"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(Admin({"proc", "StNove", "only-one"}).exitCode, 2);
+  EXPECT_EQ(Admin({"proc", "Nothing"}).exitCode, 2);
+}
+
+TEST_F(BatchBooks, OnlyTheClosingRolesMayClose) {
+  ASSERT_EQ(Admin({"users", "add", "Eva", "heslo", "Prohl"}).exitCode, 0);
+  auto r = As("Eva", "heslo", {"--yes", "close", "month"});
+  EXPECT_EQ(r.exitCode, 3);
+  EXPECT_NE(r.err.find("nemate opravneni"), std::string::npos) << r.err;
+  EXPECT_EQ(As("Eva", "heslo", {"proc", "RocniUzav"}).exitCode, 3);
+  EXPECT_EQ(As("Eva", "wrong", {"--yes", "close", "month"}).exitCode, 3);
+}
+
+}  // namespace
+}  // namespace orvo::test
