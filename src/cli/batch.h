@@ -60,5 +60,6 @@ int RunSesToPdf(BatchContext& ctx);
 int RunReport(BatchContext& ctx);
 int RunClose(BatchContext& ctx);
 int RunProc(BatchContext& ctx);
+int RunTable(BatchContext& ctx);
 
 }  // namespace orvo::cli

@@ -7,6 +7,7 @@
 #include "cli/args.h"
 #include "cli/batch.h"
 #include "core/accounting/month_close.h"
+#include "core/accounting/tables.h"
 #include "core/accounting/uct_proc.h"
 #include "core/app/batch_commands.h"
 #include "core/app/main_window.h"
@@ -14,7 +15,12 @@
 #include "core/shell/init_file.h"
 #include "core/shell/period.h"
 #include "core/shell/run_values.h"
+#include "core/data/dataset.h"
+#include "core/sys/copy.h"
 #include "core/sys/encoding.h"
+#include "core/sys/file_write.h"
+#include "core/sys/files.h"
+#include "core/sys/text.h"
 #include "core/sys/messages.h"
 #include "core/sys/numbers.h"
 #include "core/sys/program.h"
@@ -89,7 +95,81 @@ int CloseYear(BatchContext& ctx) {
   return kBatchOk;
 }
 
+// A table as separated text: the field names, then one line per record,
+// values trimmed, ";" between them, quoted where they hold ";" or a quote;
+// Windows-1250 with CR LF like the system's other text files.
+std::string TableCsv(const Dataset& ds) {
+  auto field = [](std::string value) {
+    if (value.find_first_of(";\"\r\n") == std::string::npos) return value;
+    std::string quoted = "\"";
+    for (char c : value) {
+      if (c == '"') quoted += '"';
+      quoted += c;
+    }
+    return quoted + "\"";
+  };
+  std::string text;
+  for (int f = 0; f < ds.FieldCount(); ++f) text += (f ? ";" : "") + field(ds.Field(f).name);
+  text += "\r\n";
+  for (int r = 0; r < ds.RecordCount(); ++r) {
+    for (int f = 0; f < ds.FieldCount(); ++f) text += (f ? ";" : "") + field(Trim(ds.StringAt(r, f)));
+    text += "\r\n";
+  }
+  return text;
+}
+
+int Table(BatchContext& ctx, const std::vector<std::string>& w, const std::string& out) {
+  struct View {
+    const char* word;
+    BooksTable table;
+    MenuAction action;
+  };
+  static const View views[] = {{"stavy", BooksTable::Stavy, MenuAction::TabStavy},
+                               {"obraty", BooksTable::Obraty, MenuAction::TabObraty},
+                               {"range", BooksTable::ObratyOdDo, MenuAction::TabObratyOdDo},
+                               {"stavy-obraty", BooksTable::StavyObraty, MenuAction::TabStavyObraty},
+                               {"aktualni-stavy", BooksTable::AktStavy, MenuAction::TabAktStavy}};
+  const View* view = nullptr;
+  for (const View& v : views) {
+    if (w[0] == v.word) view = &v;
+  }
+  const bool range = view != nullptr && view->table == BooksTable::ObratyOdDo;
+  if (view == nullptr || w.size() != (range ? 3u : 1u) || out.empty()) {
+    ctx.err << "orvo-batch table: stavy | obraty | range FROM TO | stavy-obraty | aktualni-stavy "
+               "--out FILE.Cds|FILE.csv\n";
+    return kBatchUsage;
+  }
+  int rc = Enter(ctx, view->action);
+  if (rc != kBatchOk) return rc;
+  Session& session = ctx.session;
+  TableView shown = ComputeTable(session, session.engine, view->table, range ? w[1] : std::string(),
+                                 range ? w[2] : std::string());
+  if (!shown.ok) {
+    if (!FileExistsQuiet(ctx.env, shown.file)) FileExistsOrSay(ctx.env, shown.file);
+    return kBatchFailed;
+  }
+  if (UpperCz(ExtensionOf(out)) == ".CSV") {
+    Dataset ds(ctx.env);
+    if (!ds.LoadFromFile(shown.file)) return kBatchFailed;
+    if (!WriteFileOrAsk(ctx.env, out, TableCsv(ds))) return kBatchFailed;
+  } else if (!SafeReplace(ctx.env, shown.file, out, true)) {
+    return kBatchFailed;
+  }
+  WriteText(ctx.out, shown.heading + ": " + std::to_string(FileSizeOf(ctx.env, out)) + " B " + out + "\n");
+  return kBatchOk;
+}
+
 }  // namespace
+
+int RunTable(BatchContext& ctx) {
+  Args args(ctx.args, {{"--out", true}});
+  if (!args.Ok() || args.Positional().empty()) {
+    ctx.err << "orvo-batch table: stavy | obraty | range FROM TO | stavy-obraty | aktualni-stavy "
+               "--out FILE.Cds|FILE.csv\n";
+    return kBatchUsage;
+  }
+  return Guard([&] { return Table(ctx, args.Positional(), args.Value("--out")); });
+}
 
 int RunClose(BatchContext& ctx) {
   Args args(ctx.args, {{"--to", true}});

@@ -94,6 +94,40 @@ TEST_F(BatchBooks, ProcRunsOneOperation) {
   EXPECT_EQ(Admin({"proc", "Nothing"}).exitCode, 2);
 }
 
+TEST_F(BatchBooks, TablesWriteTheViewsDataset) {
+  ASSERT_EQ(Admin({"period", "set", "2601"}).exitCode, 0);
+  Postings("2601", {Row("2601", "211", "10", ""), Row("2601", "311", "", "2,5")});
+  auto r = Admin({"table", "obraty", "--out", "L:\\o.csv"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  std::ifstream csv(d.path() + "/o.csv", std::ios::binary);
+  std::string text((std::istreambuf_iterator<char>(csv)), std::istreambuf_iterator<char>());
+  EXPECT_EQ(text.substr(0, text.find("\r\n")),
+            "Rok;Mesic;DoklId;CisDokl;Radek;Zavod;Sprava;Stredisko;Ucet;Cinnost;IntDokl;Konto;MD;Dal;"
+            "Datum;Mena;NazevKonta;Kurz;DatZapisu;Text;Poznamka");
+  EXPECT_NE(text.find("\r\n26;01;0101110000;00001;0001;01;01;11;211;;;;10,00;;15.12.2026;;;;;;\r\n"),
+            std::string::npos)
+      << text;
+
+  r = Admin({"table", "aktualni-stavy", "--out", "L:\\a.Cds"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_NE(r.out.find("Prehled aktualnich stavu v obdobi 26 01"), std::string::npos) << r.out;
+  r = Admin({"cds", "dump", "L:\\a.Cds"});
+  EXPECT_NE(r.out.find("|311   |     |               |               |           2,50|          -2,50"),
+            std::string::npos)
+      << r.out;
+  r = Admin({"table", "range", "2512", "2601", "--out", "L:\\r.Cds"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  r = Admin({"table", "stavy-obraty", "--out", "L:\\so.Cds"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+
+  // The demo's opening balances of 2026 are not there yet: reported.
+  r = Admin({"table", "stavy", "--out", "L:\\s.Cds"});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_NE(r.err.find("260001UctS.Cds"), std::string::npos) << r.err;
+  EXPECT_EQ(Admin({"table", "range", "2601", "--out", "L:\\r.Cds"}).exitCode, 2);
+  EXPECT_EQ(Admin({"table", "obraty"}).exitCode, 2);
+}
+
 TEST_F(BatchBooks, OnlyTheClosingRolesMayClose) {
   ASSERT_EQ(Admin({"users", "add", "Eva", "heslo", "Prohl"}).exitCode, 0);
   auto r = As("Eva", "heslo", {"--yes", "close", "month"});
