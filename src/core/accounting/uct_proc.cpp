@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
-#include <unordered_map>
 #include <vector>
 
 #include "core/data/dat_proc.h"
@@ -44,10 +44,60 @@ void AppendPadded(std::string& out, std::string_view value, size_t width) {
   }
 }
 
-// An amount as the accounting writes it: 15 blanks below 0.005.
+// An amount as the accounting writes it (RealTextRounded(width, 2, value)),
+// 15 blanks below 0.005. A sum of amounts of whole hellers is formatted
+// directly from its number of hellers, which gives the same text.
 std::string Amount(int width, long double value) {
   if (std::fabs(value) < 0.005L) return std::string(static_cast<size_t>(width), ' ');
+  const long double hellers = value * 100.0L;
+  const long double whole = std::round(hellers);
+  if (std::fabs(hellers - whole) < 1e-6L && std::fabs(whole) < 1e15L) {
+    const long long h = static_cast<long long>(whole);
+    const unsigned long long a = static_cast<unsigned long long>(h < 0 ? -h : h);
+    char buf[32];
+    int n = std::snprintf(buf, sizeof buf, "%s%llu,%02llu", h < 0 ? "-" : "", a / 100, a % 100);
+    if (n > 0 && n <= width) {
+      std::string text(static_cast<size_t>(width - n), ' ');
+      text.append(buf, static_cast<size_t>(n));
+      return text;
+    }
+  }
   return RealTextRounded(width, 2, static_cast<double>(value));
+}
+
+// An amount as TextToReal reads it. The usual form - blanks, a sign, digits,
+// a decimal comma or point and at most two decimals - is read directly;
+// anything else goes through TextToReal.
+long double ReadAmount(std::string_view s) {
+  size_t i = 0;
+  const size_t n = s.size();
+  while (i < n && s[i] == ' ') ++i;
+  if (i == n) return 0.0L;
+  const bool negative = s[i] == '-';
+  if (negative) ++i;
+  long long whole = 0;
+  int digits = 0;
+  while (i < n && s[i] >= '0' && s[i] <= '9' && digits < 16) {
+    whole = whole * 10 + (s[i++] - '0');
+    ++digits;
+  }
+  long long fraction = 0;
+  int decimals = 0;
+  if (i < n && (s[i] == ',' || s[i] == '.')) {
+    ++i;
+    while (i < n && s[i] >= '0' && s[i] <= '9' && decimals < 3) {
+      fraction = fraction * 10 + (s[i++] - '0');
+      ++decimals;
+    }
+  }
+  size_t end = i;
+  while (end < n && s[end] == ' ') ++end;
+  if (end != n || digits + decimals == 0 || decimals > 2 || (i < n && s[i] != ' ')) {
+    return static_cast<long double>(TextToReal(s));
+  }
+  if (decimals == 1) fraction *= 10;
+  const long long hellers = whole * 100 + fraction;
+  return static_cast<long double>(negative ? -hellers : hellers) / 100.0L;
 }
 
 // Loads an input file after the open check; false (reported) when it cannot.
@@ -57,17 +107,17 @@ bool LoadInput(Env& env, std::string_view name, Dataset& ds) {
 }
 
 // Balances summed per key (balance positions 2 to 7, padded to the widths of
-// the balance layout), the keys kept in one flat buffer.
+// the balance layout), the keys kept in one flat buffer and found through an
+// open-addressing table of entry numbers, so that a posting costs one probe
+// and no allocation.
 class BalanceSums {
  public:
   explicit BalanceSums(const std::vector<size_t>& widths) : widths_(widths) {
     for (size_t w : widths_) keyLen_ += w;
+    Grow(1024);
   }
   void Reserve(size_t records) {
-    keys_.reserve(records * keyLen_);
-    index_.reserve(records);
-    md_.reserve(records);
-    dal_.reserve(records);
+    keys_.reserve(std::min<size_t>(records, 1u << 20) * keyLen_);
   }
   // Adds one record whose key words are fields[0..5] and amounts fields 6, 7
   // of `ds` (positions of that file).
@@ -75,20 +125,26 @@ class BalanceSums {
     std::string& key = scratchKey_;
     key.clear();
     for (size_t i = 0; i < 6; ++i) AppendPadded(key, WordOf(ds, record, fields[i], scratch_), widths_[i]);
-    const long double md = TextToReal(WordOf(ds, record, fields[6], scratch_));
-    const long double dal = TextToReal(WordOf(ds, record, fields[7], scratch_));
-    auto found = index_.find(key);
-    if (found != index_.end()) {
-      md_[found->second] += md;
-      dal_[found->second] += dal;
-      return;
+    const long double md = ReadAmount(WordOf(ds, record, fields[6], scratch_));
+    const long double dal = ReadAmount(WordOf(ds, record, fields[7], scratch_));
+    const uint64_t h = Hash(key.data());
+    size_t slot = static_cast<size_t>(h) & mask_;
+    const uint32_t tag = static_cast<uint32_t>(h >> 32) | 1u;
+    while (slots_[slot].tag != 0) {
+      if (slots_[slot].tag == tag &&
+          std::memcmp(keys_.data() + static_cast<size_t>(slots_[slot].entry) * keyLen_, key.data(), keyLen_) == 0) {
+        md_[slots_[slot].entry] += md;
+        dal_[slots_[slot].entry] += dal;
+        return;
+      }
+      slot = (slot + 1) & mask_;
     }
-    if (keys_.size() + keyLen_ > keys_.capacity()) Rehome();
-    const size_t at = keys_.size();
+    const uint32_t entry = static_cast<uint32_t>(md_.size());
+    slots_[slot] = {tag, entry};
     keys_.append(key);
-    index_.emplace(std::string_view(keys_.data() + at, keyLen_), static_cast<uint32_t>(md_.size()));
     md_.push_back(md);
     dal_.push_back(dal);
+    if (md_.size() * 2 > slots_.size()) Grow(slots_.size() * 2);
   }
   size_t Count() const { return md_.size(); }
   std::string_view Key(size_t i) const { return std::string_view(keys_.data() + i * keyLen_, keyLen_); }
@@ -105,20 +161,42 @@ class BalanceSums {
     });
     return order;
   }
-  const std::vector<size_t>& Widths() const { return widths_; }
 
  private:
-  // The key buffer must grow: the index is rebuilt over the new buffer.
-  void Rehome() {
-    keys_.reserve(std::max(keys_.capacity() * 2, keys_.size() + keyLen_ * 1024));
-    index_.clear();
-    for (size_t i = 0; i < md_.size(); ++i) index_.emplace(Key(i), static_cast<uint32_t>(i));
+  struct Slot {
+    uint32_t tag = 0;  // high bits of the hash, never 0 when used
+    uint32_t entry = 0;
+  };
+  uint64_t Hash(const char* p) const {
+    uint64_t h = 0x9E3779B97F4A7C15ULL ^ keyLen_;
+    size_t i = 0;
+    for (; i + 8 <= keyLen_; i += 8) {
+      uint64_t v;
+      std::memcpy(&v, p + i, 8);
+      h = (h ^ v) * 0xBF58476D1CE4E5B9ULL;
+      h ^= h >> 31;
+    }
+    for (; i < keyLen_; ++i) h = (h ^ static_cast<unsigned char>(p[i])) * 0x94D049BB133111EBULL;
+    h ^= h >> 29;
+    h *= 0x94D049BB133111EBULL;
+    return h ^ (h >> 32);
+  }
+  void Grow(size_t capacity) {
+    slots_.assign(capacity, Slot{});
+    mask_ = capacity - 1;
+    for (size_t e = 0; e < md_.size(); ++e) {
+      const uint64_t h = Hash(keys_.data() + e * keyLen_);
+      size_t slot = static_cast<size_t>(h) & mask_;
+      while (slots_[slot].tag != 0) slot = (slot + 1) & mask_;
+      slots_[slot] = {static_cast<uint32_t>(h >> 32) | 1u, static_cast<uint32_t>(e)};
+    }
   }
 
   std::vector<size_t> widths_;
   size_t keyLen_ = 0;
   std::string keys_;
-  std::unordered_map<std::string_view, uint32_t> index_;
+  std::vector<Slot> slots_;
+  size_t mask_ = 0;
   std::vector<long double> md_;
   std::vector<long double> dal_;
   std::string scratchKey_;

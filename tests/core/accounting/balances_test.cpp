@@ -76,6 +76,40 @@ TEST_F(Balances, ObStDropsKeysWhoseTotalsAreZero) {
   EXPECT_TRUE(ui.messages.empty());
 }
 
+TEST_F(Balances, AmountsAreReadAndWrittenAsTheServicesDo) {
+  // Amounts as they may stand in a file written by other hands: each key
+  // gets one debit; the sum must be what TextToReal reads and
+  // RealTextRounded writes.
+  const std::vector<std::string> amounts{"1234,5", "  -0,01", "1.5 ", "99999999999,99", "0,0004", "12,345",
+                                         "-7,005", "1 000,25", "abc", "", "3,", ",5", "-", "0,004", "0,005"};
+  Dataset ds(*env);
+  session.engine.params.DefName = Def("UctO.Def");
+  session.engine.MakeTableVirt(ds);
+  for (size_t i = 0; i < amounts.size(); ++i) {
+    ds.Append();
+    ds.SetAsString(8, "K" + std::to_string(100 + i));
+    ds.SetAsString(12, amounts[i]);
+    ds.SetAsString(13, amounts[i]);
+    ds.Post();
+  }
+  ASSERT_TRUE(ds.SaveToFile(post, DataFormat::Binary));
+  ASSERT_TRUE(proc.ObSt(post, out));
+  Dataset got(*env);
+  ASSERT_TRUE(got.LoadFromFile(out));
+  size_t at = 0;
+  for (size_t i = 0; i < amounts.size(); ++i) {
+    const double value = TextToReal(amounts[i]);
+    if (std::fabs(value) < 0.0005) continue;
+    ASSERT_LT(static_cast<int>(at), got.RecordCount()) << amounts[i];
+    EXPECT_EQ(TrimRight(got.StringAt(static_cast<int>(at), 5)), "K" + std::to_string(100 + i));
+    const std::string expected = std::fabs(value) < 0.005 ? std::string(15, ' ') : RealTextRounded(15, 2, value);
+    EXPECT_EQ(got.StringAt(static_cast<int>(at), 8), expected) << "'" << amounts[i] << "'";
+    EXPECT_EQ(got.StringAt(static_cast<int>(at), 9), expected) << "'" << amounts[i] << "'";
+    ++at;
+  }
+  EXPECT_EQ(static_cast<int>(at), got.RecordCount());
+}
+
 TEST_F(Balances, ObStStampsTheCurrentPeriod) {
   PutPeriod("17 05");
   Make(post, "UctO.Def", {Post("01|02|03", "311", "", "", "1", "", "17|03")});
