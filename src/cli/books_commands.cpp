@@ -197,7 +197,7 @@ int RunProc(BatchContext& ctx) {
     const char* name;
     size_t count;
   };
-  static const Op ops[] = {{"MakeCdsFile", 2}, {"SortCds2", 4}, {"StOb", 2},    {"ObSt", 2},
+  static const Op ops[] = {{"MakeCdsFile", 2}, {"SortCds1", 3}, {"SortCds2", 4}, {"StOb", 2},    {"ObSt", 2},
                            {"StObSpoj", 3},    {"StNove", 3},   {"StSNove", 3}, {"ObOdDo", 3},
                            {"RocniUzav", 0},   {"Oprava", 2}};
   const Op* op = nullptr;
@@ -205,7 +205,7 @@ int RunProc(BatchContext& ctx) {
     if (w[0] == o.name) op = &o;
   }
   if (op == nullptr || w.size() != op->count + 1) {
-    ctx.err << "orvo-batch proc: one of MakeCdsFile JmS JmSD | SortCds2 JmS1 JmSD JmS2 NumKey | "
+    ctx.err << "orvo-batch proc: one of MakeCdsFile JmS JmSD | SortCds1 JmS1 JmS2 NumKey | SortCds2 JmS1 JmSD JmS2 NumKey | "
                "StOb JmSSt JmSOb | ObSt JmSOb JmSSt | StObSpoj JmSSt JmSOb JmSSpoj | "
                "StNove JmSSt JmSOb JmSStN | StSNove JmSSt JmSOb JmSStN | ObOdDo Obd1 Obd2 JmSObN | "
                "RocniUzav | Oprava JmsN JmSO\n";
@@ -220,6 +220,13 @@ int RunProc(BatchContext& ctx) {
     bool ok = true;
     if (name == "MakeCdsFile") {
       proc.MakeCdsFile(w[1], w[2]);
+    } else if (name == "SortCds1") {
+      const int keys = NumberOf(w[3]);
+      if (keys < 1 || keys > kCisMaxKeys) {
+        ctx.err << "orvo-batch proc SortCds1: NumKey must be 1 to 20\n";
+        return kBatchUsage;
+      }
+      ok = proc.SortCds1(ctx.session.codeList, w[1], w[2], keys);
     } else if (name == "SortCds2") {
       const int keys = NumberOf(w[4]);
       if (keys < 1 || keys > 200) {

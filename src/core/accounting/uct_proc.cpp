@@ -256,6 +256,18 @@ bool TUctProc::EngineFrame(std::string_view jmS1, std::string_view jmSD, std::st
   return SafeReplace(env, w2, jmS2, true);
 }
 
+bool TUctProc::SortCds1(TCdsCis& cis, std::string_view jmS1, std::string_view jmS2, int numKey) {
+  Env& env = run_.env;
+  EraseFile(env, jmS2);
+  if (!FileExistsOrSay(env, jmS1)) return false;
+  CisHandOver& h = cis.handOver();
+  h.CisFileName = std::string(jmS1);
+  h.CisKeyCount = std::min<int>(numKey, static_cast<int>(h.CisKeyFields.size()));
+  for (int i = 0; i < h.CisKeyCount; ++i) h.CisKeyFields[static_cast<size_t>(i)] = i + 1;
+  cis.SortCisProc();
+  return CopyFile(env, jmS1, jmS2, false) == 0;
+}
+
 bool TUctProc::SortCds2(std::string_view jmS1, std::string_view jmSD, std::string_view jmS2, int numKey) {
   cds_.params.PocSlov = numKey;
   for (int i = 0; i < numKey && i < 200; ++i) cds_.params.SezSlov[static_cast<size_t>(i)] = i + 1;

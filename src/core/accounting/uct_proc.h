@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "core/data/cds_proc.h"
+#include "core/screens/cds_cis.h"
 #include "core/shell/run_values.h"
 
 namespace orvo {
@@ -33,6 +34,9 @@ class TUctProc {
 
   // jmS created empty with the layout of jmSD.
   void MakeCdsFile(std::string_view jmS, std::string_view jmSD);
+  // jmS1 sorted in place by its first numKey fields through the code-list
+  // sort of `cis`, then copied to jmS2 (erased first).
+  bool SortCds1(TCdsCis& cis, std::string_view jmS1, std::string_view jmS2, int numKey);
   // jmS1 (layout jmSD) sorted ascending by its first numKey words into jmS2;
   // records whose key is blank are left out.
   bool SortCds2(std::string_view jmS1, std::string_view jmSD, std::string_view jmS2, int numKey);

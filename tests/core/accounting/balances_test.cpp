@@ -110,6 +110,28 @@ TEST_F(Balances, AmountsAreReadAndWrittenAsTheServicesDo) {
   EXPECT_EQ(static_cast<int>(at), got.RecordCount());
 }
 
+TEST_F(Balances, SortsByTheFirstKeyWords) {
+  Make(bal, "UctS.Def",
+       {Bal("02|01|01", "311", "", "", "1", ""), Bal("01|02|03", "321", "", "", "2", ""),
+        Bal("01|02|03", "211", "", "", "3", ""), Bal("01|01|01", "999", "", "", "4", "")});
+  ASSERT_TRUE(proc.SortCds2(bal, Def("UctS.Def"), out, 8));
+  std::vector<std::string> accounts;
+  for (const auto& r : Rows(out)) accounts.push_back(r[5]);
+  EXPECT_EQ(accounts, (std::vector<std::string>{"999", "211", "321", "311"}));
+  EXPECT_EQ(FieldNames(out).size(), 10u);
+
+  const std::string out1 = "C:\\A_Run\\Work\\Out1.Cds";
+  ASSERT_TRUE(proc.SortCds1(session.codeList, bal, out1, 8));
+  accounts.clear();
+  for (const auto& r : Rows(out1)) accounts.push_back(r[5]);
+  EXPECT_EQ(accounts, (std::vector<std::string>{"999", "211", "321", "311"}));
+  // A missing input is reported and its output is gone.
+  EXPECT_FALSE(proc.SortCds1(session.codeList, Data("none.Cds"), out1, 8));
+  EXPECT_FALSE(Exists(out1));
+  EXPECT_FALSE(proc.SortCds2(Data("none.Cds"), Def("UctS.Def"), out, 8));
+  EXPECT_EQ(ui.messages.size(), 2u);
+}
+
 TEST_F(Balances, ObStStampsTheCurrentPeriod) {
   PutPeriod("17 05");
   Make(post, "UctO.Def", {Post("01|02|03", "311", "", "", "1", "", "17|03")});
