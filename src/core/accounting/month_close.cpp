@@ -80,8 +80,10 @@ bool TUctMesU::Proved() {
     return false;
   }
   // A target at or before the closed period would overwrite an earlier
-  // balance file with later totals.
-  if (Edit2 <= Edit1 &&
+  // balance file with later totals. Periods compare as text; only the step
+  // from year 99 to year 00 goes forward against it.
+  const bool forward = Edit2 > Edit1 || (Edit1.substr(0, 2) == "99" && Edit2.substr(0, 2) == "00");
+  if (!forward &&
       !AskYesNo(env,
                 "Budouci obdobi " + Edit2 + " neni po soucasnem obdobi " + Edit1 +
                     " !\r\rSoubor stavu:  " + TargetFile() + "\r\rbude prepsan. Pokracovat ?",
@@ -89,10 +91,10 @@ bool TUctMesU::Proved() {
     return false;
   }
   // Postings of periods between the two would not reach any balance file.
-  if (Edit2 > Edit1) {
+  if (forward) {
     std::string skipped;
     std::string key = NextPeriodKey(Edit1);
-    for (int guard = 0; guard < 2100 && key < Edit2 && key > Edit1; ++guard) {
+    for (int guard = 0; guard < 2100 && key != Edit2; ++guard) {
       const std::string file = PostingFile(run_, key);
       if (FileExistsQuiet(env, file)) skipped += "\r" + file;
       key = NextPeriodKey(key);

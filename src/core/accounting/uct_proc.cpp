@@ -106,6 +106,33 @@ bool LoadInput(Env& env, std::string_view name, Dataset& ds) {
   return ds.LoadFromFile(name);
 }
 
+// Every record of `from` appended to the open `into`, fields by position
+// (as many as both have). Text fields of equal sizes go slot by slot.
+bool AppendAll(Dataset& into, Dataset& from) {
+  const int fields = std::min(into.FieldCount(), from.FieldCount());
+  bool same = AllTextFields(into) && AllTextFields(from);
+  for (int f = 0; same && f < fields; ++f) same = into.Field(f).size == from.Field(f).size;
+  if (!same) {
+    into.Last();
+    for (from.First(); !from.Eof(); from.Next()) {
+      into.Append();
+      for (int f = 0; f < fields; ++f) into.AssignField(f, from, f);
+      into.Post();
+    }
+    return true;
+  }
+  const size_t base = static_cast<size_t>(into.RecordCount());
+  const size_t add = static_cast<size_t>(from.RecordCount());
+  std::vector<char> head(into.RecordData(), into.RecordData() + base * into.RecordStride());
+  if (!into.PrepareLoad(base + add)) return false;
+  if (!head.empty()) std::memcpy(into.RecordBuffer(), head.data(), head.size());
+  for (size_t r = 0; r < add; ++r) {
+    char* rec = into.RecordBuffer() + (base + r) * into.RecordStride();
+    for (int f = 0; f < fields; ++f) PutTextSlot(into, rec, f, TextSlot(from, static_cast<int>(r), f));
+  }
+  return true;
+}
+
 // Balances summed per key (balance positions 2 to 7, padded to the widths of
 // the balance layout), the keys kept in one flat buffer and found through an
 // open-addressing table of entry numbers, so that a posting costs one probe
@@ -435,30 +462,7 @@ bool TUctProc::StObSpoj(std::string_view jmSSt, std::string_view jmSOb, std::str
   Dataset joined(env);
   Dataset post(env);
   if (!joined.LoadFromFile(work) || !post.LoadFromFile(jmSOb)) return false;
-  const int fields = std::min(joined.FieldCount(), post.FieldCount());
-  bool same = AllTextFields(joined) && AllTextFields(post);
-  for (int f = 0; same && f < fields; ++f) same = joined.Field(f).size == post.Field(f).size;
-  if (same) {
-    // Same slots: the postings go record by record straight into the arena.
-    const size_t base = static_cast<size_t>(joined.RecordCount());
-    const size_t add = static_cast<size_t>(post.RecordCount());
-    std::vector<char> head(joined.RecordData(), joined.RecordData() + base * joined.RecordStride());
-    if (!joined.PrepareLoad(base + add)) return false;
-    std::memcpy(joined.RecordBuffer(), head.data(), head.size());
-    for (size_t r = 0; r < add; ++r) {
-      char* rec = joined.RecordBuffer() + (base + r) * joined.RecordStride();
-      for (int f = 0; f < fields; ++f) {
-        PutTextSlot(joined, rec, f, TextSlot(post, static_cast<int>(r), f));
-      }
-    }
-  } else {
-    joined.Last();
-    for (post.First(); !post.Eof(); post.Next()) {
-      joined.Append();
-      for (int f = 0; f < fields; ++f) joined.AssignField(f, post, f);
-      joined.Post();
-    }
-  }
+  if (!AppendAll(joined, post)) return false;
   return joined.SaveToFile(jmSSpoj, DataFormat::Binary);
 }
 
@@ -515,13 +519,7 @@ bool TUctProc::ObOdDo(std::string_view obd1, std::string_view obd2, std::string_
       if (!FileExistsQuiet(env, file)) continue;
       Dataset post(env);
       if (!LoadInput(env, file, post)) return false;
-      const int fields = std::min(out.FieldCount(), post.FieldCount());
-      out.Last();
-      for (post.First(); !post.Eof(); post.Next()) {
-        out.Append();
-        for (int f = 0; f < fields; ++f) out.AssignField(f, post, f);
-        out.Post();
-      }
+      if (!AppendAll(out, post)) return false;
       env.ui.ProcessEvents();
     }
   }

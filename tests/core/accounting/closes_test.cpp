@@ -101,6 +101,19 @@ TEST_F(Closes, RefusedAndBackwardTargetsWriteNothing) {
   EXPECT_NE(ui.messages[0].text.find("260201UctS.Cds"), std::string::npos);
   EXPECT_EQ(Get(Data("260201UctS.Cds")), "earlier");
   EXPECT_EQ(Stored(), "26 05");
+  // From year 99 into year 00 the books go forward: no question, and a
+  // posting file passed over is named.
+  PutPeriod("99 12");
+  Make(Data("991301UctO.Cds"), "UctO.Def", {Post("01|02|03", "311", "", "", "1", "", "99|13")});
+  window.FormShow();
+  window.Edit2 = "0001";
+  ui.Clear();
+  ui.answers.push_back(Answer::Yes);
+  ASSERT_TRUE(window.Proved());
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_NE(ui.messages[0].text.find("991301UctO.Cds"), std::string::npos);
+  EXPECT_EQ(Stored(), "00 01");
+  EXPECT_TRUE(Exists(Data("000001UctS.Cds")));
   // A year past 20 closes like any other.
   PutPeriod("99 05");
   window.FormShow();
