@@ -23,6 +23,7 @@
 #include "gui/accounting/month_close_window.h"
 #include "gui/app/main_window.h"
 #include "gui/gui_support.h"
+#include "gui/screens/browser_window.h"
 #include "gui/sys/qt_ui.h"
 #include "tools/tabview/table_view_window.h"
 #include "tools/tabview/viewer_table.h"
@@ -151,6 +152,57 @@ TEST_F(BooksWindowFlow, MonthCloseFromTheMenuThenCurrentBalancesInTheViewer) {
   EXPECT_EQ(view->model()->headerData(10, Qt::Horizontal, Qt::DisplayRole).toString().trimmed(),
             QStringLiteral("Zustatek"));
   Screenshot(&viewer, "current_balances_viewer");
+}
+
+TEST_F(BooksWindowFlow, OpeningBalancesEditedInTheBrowserAreWrittenBack) {
+  InstallDemo();
+  app = MakeApp();
+  driver.Login("Admin", kPassword);
+  ASSERT_TRUE(app->Start({"D:"}));
+  ASSERT_TRUE(WaitFor([&] { return app->mainWindow()->FirstActivationDone() || app->Ended(); }));
+  ASSERT_FALSE(app->Ended()) << app->EndReason();
+  const std::string file = Host("D:\\LOrvo\\Data\\160201UctS.Cds");
+  const std::string before = ReadHostFile(file);
+
+  // Closed without a change: the file stays as it was.
+  driver.Step([&](QWidget* w) {
+    auto* browser = qobject_cast<gui::BrowserWindow*>(w);
+    ASSERT_NE(browser, nullptr);
+    EXPECT_GT(browser->Model().RecordCount(), 20);
+    Screenshot(browser, "opening_balances");
+    browser->close();
+  });
+  app->mainWindow()->ActionOf(MenuAction::DataStavy)->trigger();
+  ASSERT_TRUE(WaitFor([&] { return driver.StepsDone(); }));
+  EXPECT_EQ(ReadHostFile(file), before);
+
+  // One amount changed: the balance file is rewritten with it.
+  std::string key;
+  driver.Step([&](QWidget* w) {
+    auto* browser = qobject_cast<gui::BrowserWindow*>(w);
+    ASSERT_NE(browser, nullptr);
+    CdsScrModel& model = browser->Model();
+    model.ToggleCorrections();
+    model.Select(0, 8);
+    model.EditCell("777");
+    model.Enter();
+    key = model.CellText(0, 5);
+    browser->close();
+  });
+  app->mainWindow()->ActionOf(MenuAction::DataStavy)->trigger();
+  ASSERT_TRUE(WaitFor([&] { return driver.StepsDone(); }));
+  EXPECT_NE(ReadHostFile(file), before);
+  DriveMap drives;
+  drives.Map('C', cDir);
+  drives.Map('D', dDir);
+  DosFs fs(drives);
+  gui::QtUi ui(fs, clock);
+  Env env{ui, fs, clock};
+  Dataset ds(env);
+  ASSERT_TRUE(ds.LoadFromFile("D:\\LOrvo\\Data\\160201UctS.Cds"));
+  ASSERT_GT(ds.RecordCount(), 0);
+  EXPECT_EQ(ds.StringAt(0, 5), key);
+  EXPECT_EQ(ds.StringAt(0, 8), "         777,00");
 }
 
 }  // namespace
