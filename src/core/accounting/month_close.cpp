@@ -1,11 +1,11 @@
 #include "core/accounting/month_close.h"
 
+#include "core/accounting/progress_scope.h"
 #include "core/shell/file_names.h"
 #include "core/shell/init_file.h"
 #include "core/shell/period.h"
 #include "core/shell/period_keys.h"
 #include "core/sys/files.h"
-#include "core/sys/hourglass.h"
 #include "core/sys/messages.h"
 #include "core/sys/numbers.h"
 
@@ -14,19 +14,6 @@ namespace orvo {
 namespace {
 
 constexpr int kHighestMonth = 15;
-
-// The progress window for the length of a scope.
-class Progress {
- public:
-  explicit Progress(Env& env) : env_(env), hourglass_(env) { env_.ui.ShowProgress(kComputingCaption); }
-  ~Progress() { env_.ui.HideProgress(); }
-  Progress(const Progress&) = delete;
-  Progress& operator=(const Progress&) = delete;
-
- private:
-  Env& env_;
-  Hourglass hourglass_;
-};
 
 std::string WithoutBlanks(std::string_view text) {
   std::string out;
@@ -108,7 +95,7 @@ bool TUctMesU::Proved() {
     }
   }
   {
-    Progress progress(env);
+    ComputingProgress progress(env);
     if (!proc_.StNove(BalanceFile(run_, Edit1), PostingFile(run_, Edit1), TargetFile())) return false;
     run_.CurrentPeriod = Edit2.substr(0, 2) + " " + Edit2.substr(2, 2);
     if (!SavePeriod(run_)) return false;
@@ -125,7 +112,7 @@ bool RocUzav(RunValues& run, TCdsProc& cds) {
   if (!AskYesNo(run.env, "Skutecne chceme operaci prevest ?", "Aktualni obdobi:  " + run.CurrentPeriod)) {
     return false;
   }
-  Progress progress(run.env);
+  ComputingProgress progress(run.env);
   TUctProc proc(run, cds);
   return proc.RocniUzav();
 }

@@ -13,7 +13,6 @@
 namespace orvo {
 
 inline constexpr std::string_view kMonthCloseCaption = "  Mesicni uzaverka";
-inline constexpr std::string_view kComputingCaption = "  Probiha vypocet !   ............";
 
 // The roles that may close.
 bool MayClose(const RunValues& run);

@@ -1,29 +1,12 @@
 #include "core/accounting/tables.h"
 
-#include "core/accounting/month_close.h"
+#include "core/accounting/progress_scope.h"
 #include "core/shell/file_names.h"
 #include "core/shell/period.h"
 #include "core/shell/table_viewer.h"
 #include "core/sys/files.h"
-#include "core/sys/hourglass.h"
 
 namespace orvo {
-
-namespace {
-
-class Progress {
- public:
-  explicit Progress(Env& env) : env_(env), hourglass_(env) { env_.ui.ShowProgress(kComputingCaption); }
-  ~Progress() { env_.ui.HideProgress(); }
-  Progress(const Progress&) = delete;
-  Progress& operator=(const Progress&) = delete;
-
- private:
-  Env& env_;
-  Hourglass hourglass_;
-};
-
-}  // namespace
 
 TableView ComputeTable(RunValues& run, TCdsProc& cds, BooksTable which, std::string_view from,
                        std::string_view to) {
@@ -47,7 +30,7 @@ TableView ComputeTable(RunValues& run, TCdsProc& cds, BooksTable which, std::str
       view.file = work;
       view.def = proc.DefFile("UctO.Def");
       view.heading = "Prehled obratu za obdobi " + std::string(from) + "-" + std::string(to);
-      Progress progress(run.env);
+      ComputingProgress progress(run.env);
       view.ok = proc.ObOdDo(from, to, work);
       return view;
     }
@@ -57,7 +40,7 @@ TableView ComputeTable(RunValues& run, TCdsProc& cds, BooksTable which, std::str
       view.file = work;
       view.def = proc.DefFile("UctO.Def");
       view.heading = "Prehled stavu a obratu za obdobi " + run.CurrentPeriod;
-      Progress progress(run.env);
+      ComputingProgress progress(run.env);
       view.ok = proc.StObSpoj(bal, post, work);
       return view;
     }
@@ -67,7 +50,7 @@ TableView ComputeTable(RunValues& run, TCdsProc& cds, BooksTable which, std::str
       view.file = work;
       view.def = proc.DefFile("UctSS.Def");
       view.heading = "Prehled aktualnich stavu v obdobi " + run.CurrentPeriod;
-      Progress progress(run.env);
+      ComputingProgress progress(run.env);
       view.ok = proc.StSNove(bal, post, work);
       return view;
     }
@@ -91,7 +74,7 @@ bool DataStavy(RunValues& run, TCdsProc& cds, ScrHandOver& handOver,
   if (!FileExistsOrSay(run.env, bal)) proc.MakeCdsFile(bal, def);
   const std::string work(kTablesWorkFile);
   {
-    Progress progress(run.env);
+    ComputingProgress progress(run.env);
     if (!proc.SortCds2(bal, def, work, 8)) return false;
   }
   handOver.ScrFile = work;
