@@ -58,5 +58,8 @@ int RunDemo(BatchContext& ctx);
 int RunPrintSettings(BatchContext& ctx);
 int RunSesToPdf(BatchContext& ctx);
 int RunReport(BatchContext& ctx);
+int RunClose(BatchContext& ctx);
+int RunProc(BatchContext& ctx);
+int RunTable(BatchContext& ctx);
 
 }  // namespace orvo::cli

@@ -1,5 +1,6 @@
 #include "core/app/demo_install.h"
 
+#include "core/accounting/demo_year.h"
 #include "core/shell/access_file.h"
 #include "core/shell/file_names.h"
 #include "core/sys/file_write.h"
@@ -134,6 +135,12 @@ int BatchDemo(Session& session, const BatchCredentials& credentials, const Insta
     }
     int rc = InstallTail(session, sources, InstallScope::Demo, out);
     if (rc != kBatchOk) return rc;
+    // A year of books of all three plants, closed month by month.
+    std::vector<DemoUnit> units;
+    for (const DemoPlant& p : plants) {
+      units.push_back({p.plant.substr(0, 2), p.adminUnit.substr(0, 2), p.costCentre.substr(0, 2)});
+    }
+    for (const std::string& file : WriteDemoYear(session, session.engine, units)) out << file << "\n";
     if (options.writeTools) {
       for (const std::string& file : options.writeTools()) out << file << "\n";
     }

@@ -1,5 +1,7 @@
 #include "core/app/main_window.h"
 
+#include "core/accounting/month_close.h"
+#include "core/accounting/tables.h"
 #include "core/app/code_list_menu.h"
 #include "core/shell/archiving.h"
 #include "core/shell/file_names.h"
@@ -128,6 +130,8 @@ bool MainWindowModel::NeedsWindow(MenuAction action) {
     case MenuAction::NObdobi:
     case MenuAction::TabObratyOdDo:
     case MenuAction::ObnovaDat:
+    case MenuAction::UzavMes:
+    case MenuAction::DataStavy:
     case MenuAction::ProgClose:
       return true;
     default:
@@ -144,15 +148,22 @@ void MainWindowModel::Perform(MenuAction action) {
   const std::string defDir = AppDir(session_, "DefSoub");
   switch (action) {
     case MenuAction::TabStavy:
-      ShowInTableViewer(session_, BalanceFile(session_), defDir + "\\UctS.Def", kProductName,
-                        "Prehled stavu");
+      ShowTable(session_, session_.engine, BooksTable::Stavy);
       break;
     case MenuAction::TabObraty:
-      ShowInTableViewer(session_, PostingFile(session_), defDir + "\\UctO.Def", kProductName,
-                        "Prehled obratu");
+      ShowTable(session_, session_.engine, BooksTable::Obraty);
+      break;
+    case MenuAction::TabStavyObraty:
+      ShowTable(session_, session_.engine, BooksTable::StavyObraty);
+      break;
+    case MenuAction::TabAktStavy:
+      ShowTable(session_, session_.engine, BooksTable::AktStavy);
       break;
     case MenuAction::ArchFile:
       ArchFile(session_);
+      break;
+    case MenuAction::RocUzav:
+      RocUzav(session_, session_.engine);
       break;
     case MenuAction::AUcty:
       AUcty(session_, session_.codeList);

@@ -22,6 +22,9 @@
 #include "core/sys/termination.h"
 #include "gui/screens/cds_cis_window.h"
 #include "gui/shell/login_dialog.h"
+#include "core/accounting/tables.h"
+#include "gui/accounting/month_close_window.h"
+#include "gui/screens/browser_window.h"
 #include "gui/app/orvo_app.h"
 #include "gui/shell/period_dialog.h"
 #include "gui/sys/qt_text.h"
@@ -324,11 +327,29 @@ void MainWindow::Act(MenuAction action) {
         app_.periodDialog()->Run();
         RefreshLabels();
         break;
-      case MenuAction::TabObratyOdDo:
-        // The turnovers of the range join here with the balances and
-        // turnovers of the accounting.
+      case MenuAction::TabObratyOdDo: {
         app_.rangeDialog()->Run();
+        const RangeDialogModel& range = app_.rangeDialog()->model();
+        if (range.RangeCancelled) break;
+        ShowTable(app_.session(), app_.session().engine, BooksTable::ObratyOdDo, range.RangeFrom,
+                  range.RangeTo);
         break;
+      }
+      case MenuAction::DataStavy: {
+        Session& session = app_.session();
+        DataStavy(session, session.engine, session.scrHandOver, [&] {
+          BrowserWindow browser(session.env, session.browser, session.office, {}, this);
+          browser.Show();
+        });
+        break;
+      }
+      case MenuAction::UzavMes: {
+        if (!ConfirmMonthClose(app_.session())) break;
+        MonthCloseWindow window(app_, this);
+        window.Run([this](const std::string&) { RefreshLabels(); });
+        RefreshLabels();
+        break;
+      }
       case MenuAction::ObnovaDat: {
         RestoreWindow window(app_, this);
         window.Run();
