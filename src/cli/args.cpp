@@ -11,13 +11,13 @@ Args::Args(const std::vector<std::string>& args, std::initializer_list<OptionSpe
       positional_.push_back(a);
       continue;
     }
-    auto spec = std::find_if(options.begin(), options.end(),
+    auto known = std::find_if(options.begin(), options.end(),
                              [&](const OptionSpec& o) { return o.name == a; });
-    if (spec == options.end()) {
+    if (known == options.end()) {
       error_ = "unknown option " + a;
     } else if (Has(a)) {
       error_ = a + " is given twice";
-    } else if (!spec->takesValue) {
+    } else if (!known->takesValue) {
       given_.emplace_back(a, std::string());
     } else if (i + 1 >= args.size()) {
       error_ = a + " needs a value";
