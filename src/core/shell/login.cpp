@@ -15,23 +15,24 @@ bool RoleAdmitted(std::string_view role) {
   return false;
 }
 
+bool ReservedUserName(std::string_view name) {
+  return name == kMasterUser || name == kMasterUserName;
+}
+
 void CheckLogin(Session& session, std::string_view plainImage, std::string_view name,
                 std::string_view password) {
   if (name == kMasterUser) {
     session.UserName = std::string(kMasterUserName);
     session.UserRole = "Admin";
+    session.MasterLogin = true;
     return;
   }
+  session.MasterLogin = false;
   session.UserName = std::string(name);
   session.UserRole.clear();
   session.UserRights = "|";
   for (const AccessRecord& r : ParseAccessImage(plainImage)) {
     if (r.name != name) continue;
-    if (r.password.empty()) {
-      session.UserRole = "Admin";
-      session.UserRights += "Admin|";
-      return;
-    }
     if (r.password == password) {
       session.UserRole = r.role;
       session.UserRights += r.role + "|";
@@ -50,7 +51,7 @@ bool EvaluateLogin(Session& session, std::string_view name, std::string_view pas
 }
 
 bool HasRight(Session& session, std::initializer_list<std::string_view> rights) {
-  if (session.UserName == kMasterUserName) return true;
+  if (session.MasterLogin) return true;
   if (session.UserRights.find("|Admin|") != std::string::npos) return true;
   for (std::string_view r : rights) {
     if (session.UserRights.find("|" + std::string(r) + "|") != std::string::npos) return true;

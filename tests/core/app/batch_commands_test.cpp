@@ -120,6 +120,12 @@ TEST_F(BatchTest, UserWithSeparatorIsRefused) {
   EXPECT_EQ(Stored().size(), 1u);
 }
 
+TEST_F(BatchTest, UserWithoutPasswordOrWithAReservedNameIsRefused) {
+  EXPECT_EQ(BatchUsers(session, kAdmin, {"add", "Eva", "", "Prohl"}, out), kBatchFailed);
+  EXPECT_EQ(BatchUsers(session, kAdmin, {"add", "Pilot_Nad", "x", "Prohl"}, out), kBatchFailed);
+  EXPECT_EQ(Stored(), (std::vector<AccessRecord>{{"Admin", "Qzpfr", "Admin"}}));
+}
+
 TEST_F(BatchTest, ArchivePrintsTheArchivedFiles) {
   PutPeriod("16 03");
   PutInit();

@@ -7,6 +7,7 @@
 
 #include "support/app_fixture.h"
 #include "core/shell/layout.h"
+#include "core/shell/login.h"
 #include "core/sys/termination.h"
 
 namespace orvo::test {
@@ -191,7 +192,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(MainWindowModelTest, MasterUserPassesEveryRightsCheck) {
   Ready("Admin", "|");
-  session.UserName = "Pilot_Nad";
+  CheckLogin(session, "", "Kor_Kor", "");
   EXPECT_TRUE(model.Allowed(MenuAction::DataStavy));
   EXPECT_TRUE(ui.messages.empty());
 }

@@ -31,6 +31,40 @@ class LoginDialogTest : public AppScratch {
   LoginDialogModel dialog{session};
 };
 
+struct NoticeCase {
+  const char* name;
+  const char* user;
+  const char* password;
+  bool notice;
+};
+
+class DefaultPasswordTest : public LoginDialogTest,
+                            public ::testing::WithParamInterface<NoticeCase> {};
+
+// An administrator who still logs in with the password every installation
+// starts with is asked to change it.
+TEST_P(DefaultPasswordTest, AsksTheAdministratorToChangeIt) {
+  const NoticeCase& c = GetParam();
+  Put(kAccess, Scramble(BuildAccessImage({{"Admin", "Qzpfr", "Admin"},
+                                          {"Jana", "Qzpfr", "Prohl"},
+                                          {"Petr", "jine", "Admin"}})));
+  LogIn(c.user, c.password);
+  dialog.PasswordEnter();
+  EXPECT_FALSE(session.UserRole.empty());
+  if (c.notice) {
+    EXPECT_EQ(ui.Single(), Info("Prihlasujete se vychozim heslem spravce !\r\r"
+                                "Zmente jej prosim v pristupovych pravech."));
+  } else {
+    EXPECT_TRUE(ui.messages.empty());
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Logins, DefaultPasswordTest,
+                         ::testing::Values(NoticeCase{"default_admin", "Admin", "Qzpfr", true},
+                                           NoticeCase{"same_password_no_admin", "Jana", "Qzpfr", false},
+                                           NoticeCase{"own_password", "Petr", "jine", false}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 TEST_F(LoginDialogTest, ShowOffersTheLastNameAndClearsTheRole) {
   session.UserName = "Jan";
   session.UserRole = "Sprav";
