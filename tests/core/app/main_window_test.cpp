@@ -284,6 +284,19 @@ TEST_F(MainWindowModelTest, ClosingWithYesEmptiesWorkAndReports) {
   EXPECT_TRUE(Exists("D:\\LOrvo\\Data\\160301UctO.Cds"));
 }
 
+// The disk hand-over file goes also when a message ends the application
+// (here the missing initialisation file), not only after "Ukoncit program ?".
+TEST_F(MainWindowModelTest, HandOverFileGoesWhenAMessageEndsTheApplication) {
+  PutPeriod("16 03");
+  {
+    MainWindowModel shown{session};
+    shown.Create({"D:"});
+    EXPECT_THROW(shown.Show(), Termination);
+    EXPECT_TRUE(Exists("C:\\A_Run\\PomSoub\\TabViewDiskP.Def"));
+  }
+  EXPECT_FALSE(Exists("C:\\A_Run\\PomSoub\\TabViewDiskP.Def"));
+}
+
 TEST_F(MainWindowModelTest, SecondLockIsRefusedWithItsMessage) {
   bool refused = true;
   auto first = TakeInstanceLock(*env, &refused);
