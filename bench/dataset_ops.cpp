@@ -16,9 +16,11 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "core/app/session.h"
 #include "core/data/cds_proc.h"
 #include "core/data/dat_proc.h"
 #include "core/data/dataset.h"
@@ -214,9 +216,9 @@ int main(int argc, char** argv) {
 
     auto operation = [&](const std::vector<int>& words, auto run) {
       return RunChild([&]() -> std::vector<double> {
-        orvo::LoadedDef def;
-        orvo::TCdsProc cds(env, def);
-        orvo::TDatProc dat(env, def);
+        std::unique_ptr<orvo::Session> session = orvo::MakeSession(env);
+        orvo::TCdsProc& cds = session->engine;
+        orvo::TDatProc dat(env, session->def);
         cds.params.InCds = inCds;
         cds.params.InDef = inDef;
         cds.params.OutCds = "C:\\A_Run\\Work\\Out.Cds";

@@ -10,8 +10,10 @@
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
+#include <memory>
 #include <string>
 
+#include "core/app/session.h"
 #include "core/data/cds_proc.h"
 #include "core/data/dataset.h"
 #include "core/data/definition.h"
@@ -102,8 +104,8 @@ int main(int argc, char** argv) {
   orvo::Env env{ui, fs, clock};
   fs.WriteWhole("C:\\A_Run\\Work\\Bench.Def", Definition());
 
-  orvo::LoadedDef def;
-  orvo::TCdsProc cds(env, def);
+  std::unique_ptr<orvo::Session> session = orvo::MakeSession(env);
+  orvo::TCdsProc& cds = session->engine;
   orvo::Dataset table(env);
   auto t0 = std::chrono::steady_clock::now();
   Fill(table, records);

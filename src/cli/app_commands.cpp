@@ -3,12 +3,13 @@
 #include <ostream>
 #include <sstream>
 
+#include "cli/args.h"
 #include "cli/batch.h"
 #include "cli/install_sources.h"
 #include "core/app/batch_commands.h"
 #include "core/app/demo_install.h"
 #include "core/app/launchers.h"
-#include "core/shell/session.h"
+#include "core/app/session.h"
 #include "core/sys/encoding.h"
 #include "core/sys/program.h"
 #include "core/sys/termination.h"
@@ -57,25 +58,25 @@ int WithOutput(BatchContext& ctx, Run run) {
 int RunInstall(BatchContext& ctx) {
   // The credentials may also follow the data root.
   BatchCredentials credentials = Credentials(ctx);
-  std::string root;
-  for (size_t i = 0; i < ctx.args.size(); ++i) {
-    const std::string& a = ctx.args[i];
-    if ((a == "--user" || a == "--password") && i + 1 < ctx.args.size()) {
-      (a == "--user" ? credentials.user : credentials.password) = ctx.args[++i];
-    } else if (root.empty() && !a.empty() && a[0] != '-') {
-      root = a;
-    } else {
-      ctx.err << "orvo-batch install: unexpected argument " << Cp1250ToUtf8(a) << "\n";
-      return kBatchUsage;
-    }
+  Args args(ctx.args, {{"--user", true}, {"--password", true}});
+  if (!args.Ok()) {
+    ctx.err << "orvo-batch install: " << Cp1250ToUtf8(args.Error()) << "\n";
+    return kBatchUsage;
   }
+  if (args.Positional().size() > 1) {
+    ctx.err << "orvo-batch install: unexpected argument " << Cp1250ToUtf8(args.Positional()[1]) << "\n";
+    return kBatchUsage;
+  }
+  credentials.user = args.Value("--user", credentials.user);
+  credentials.password = args.Value("--password", credentials.password);
+  const std::string root = args.Positional().empty() ? std::string() : args.Positional()[0];
   if (root.empty()) {
     ctx.err << "orvo-batch: install needs DATA-ROOT\n";
     return kBatchUsage;
   }
   InstallSources sources;
   if (!LoadInstallSources(&sources, ctx.err)) return kBatchFailed;
-  Session session(ctx.env);
+  Session& session = ctx.session;
   if (!SetRoot(ctx, session, root, true)) return kBatchFailed;
   int rc = WithOutput(ctx, [&](std::ostream& out) {
     return BatchInstallWithData(session, credentials, sources, out);
@@ -90,7 +91,7 @@ int RunInstall(BatchContext& ctx) {
 }
 
 int RunPeriod(BatchContext& ctx) {
-  Session session(ctx.env);
+  Session& session = ctx.session;
   if (!SetRoot(ctx, session, ctx.dataRoot, false)) return kBatchFailed;
   return WithOutput(ctx, [&](std::ostream& out) {
     return BatchPeriod(session, Credentials(ctx), ctx.args, out);
@@ -98,7 +99,7 @@ int RunPeriod(BatchContext& ctx) {
 }
 
 int RunUsers(BatchContext& ctx) {
-  Session session(ctx.env);
+  Session& session = ctx.session;
   if (!SetRoot(ctx, session, ctx.dataRoot, false)) return kBatchFailed;
   return WithOutput(ctx, [&](std::ostream& out) {
     return BatchUsers(session, Credentials(ctx), ctx.args, out);
@@ -106,7 +107,7 @@ int RunUsers(BatchContext& ctx) {
 }
 
 int RunArchive(BatchContext& ctx) {
-  Session session(ctx.env);
+  Session& session = ctx.session;
   if (!SetRoot(ctx, session, ctx.dataRoot, true)) return kBatchFailed;
   return WithOutput(ctx, [&](std::ostream& out) {
     return BatchArchive(session, Credentials(ctx), out);

@@ -1,6 +1,7 @@
 // orvo-batch: the core operations without windows. Every command gets the
-// same context: the drive map in use, the console Ui, the clock, and the
-// streams for its output.
+// same context: the drive map in use, the console Ui, the clock, the run's
+// session, and the streams for its output. Commands read their arguments
+// through Args (cli/args.h).
 #pragma once
 
 #include <iosfwd>
@@ -9,10 +10,17 @@
 
 #include "core/sys/env.h"
 
+namespace orvo {
+class Session;
+}
+
 namespace orvo::cli {
 
 struct BatchContext {
   Env& env;
+  // The run's session (MakeSession): its engine, loaded definition and
+  // run-time values serve every command.
+  Session& session;
   std::ostream& out;
   std::ostream& err;
   std::vector<std::string> args;  // after the command name, Windows-1250

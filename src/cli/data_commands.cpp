@@ -3,7 +3,9 @@
 #include <ostream>
 #include <sstream>
 
+#include "cli/args.h"
 #include "cli/batch.h"
+#include "core/app/session.h"
 #include "core/data/cds_dump.h"
 #include "core/data/cds_proc.h"
 #include "core/data/dataset.h"
@@ -16,28 +18,36 @@ namespace orvo::cli {
 
 namespace {
 
-int Usage(BatchContext& ctx, const char* usage) {
+int Usage(BatchContext& ctx, const char* usage, const std::string& error = {}) {
+  if (!error.empty()) ctx.err << "orvo-batch: " << error << "\n";
   ctx.err << "orvo-batch: usage: orvo-batch " << usage << "\n";
   return 2;
 }
 
-bool ArgIs(const std::string& arg, const char* word) { return arg == word; }
+constexpr const char* kCdsUsage =
+    "cds dump FILE | cds from-text DEF TEXT OUT.Cds | cds to-xml FILE [--utf8] | "
+    "cds from-xml FILE | cds def FILE DEF";
 
 }  // namespace
 
 int RunDef(BatchContext& ctx) {
-  if (ctx.args.size() != 2 || !ArgIs(ctx.args[0], "show")) return Usage(ctx, "def show DEF");
-  LoadedDef def;
-  if (!ReadDef(ctx.env, def, ctx.args[1])) return 1;
+  Args args(ctx.args, {});
+  const auto& a = args.Positional();
+  if (!args.Ok() || a.size() != 2 || a[0] != "show") return Usage(ctx, "def show DEF", args.Error());
+  LoadedDef& def = ctx.session.def;
+  if (!ReadDef(ctx.env, def, a[1])) return 1;
   WriteText(ctx.out, RenderDef(def));
   return 0;
 }
 
 int RunCds(BatchContext& ctx) {
-  const auto& a = ctx.args;
+  Args args(ctx.args, {{"--utf8"}});
+  const auto& a = args.Positional();
   const std::string verb = a.empty() ? "" : a[0];
-  LoadedDef def;
-  TCdsProc engine(ctx.env, def);
+  const bool utf8 = args.Has("--utf8");
+  TCdsProc& engine = ctx.session.engine;
+  if (args.Ok() && utf8 && verb != "to-xml") return Usage(ctx, kCdsUsage, "--utf8 belongs to to-xml");
+  if (!args.Ok()) return Usage(ctx, kCdsUsage, args.Error());
   if (verb == "dump" && a.size() == 2) {
     Dataset ds(ctx.env);
     if (!ds.LoadFromFile(a[1])) return 1;
@@ -60,8 +70,8 @@ int RunCds(BatchContext& ctx) {
     }
     return 0;
   }
-  if (verb == "to-xml" && (a.size() == 2 || (a.size() == 3 && a[2] == "--utf8"))) {
-    engine.CdsXml(a[1], a.size() == 3 ? 1 : 2);
+  if (verb == "to-xml" && a.size() == 2) {
+    engine.CdsXml(a[1], utf8 ? 1 : 2);
     return 0;
   }
   if (verb == "from-xml" && a.size() == 2) {
@@ -74,9 +84,7 @@ int RunCds(BatchContext& ctx) {
     engine.CdsDef();
     return 0;
   }
-  return Usage(ctx,
-               "cds dump FILE | cds from-text DEF TEXT OUT.Cds | cds to-xml FILE [--utf8] | "
-               "cds from-xml FILE | cds def FILE DEF");
+  return Usage(ctx, kCdsUsage);
 }
 
 }  // namespace orvo::cli

@@ -3,11 +3,12 @@
 #include <sstream>
 #include <string>
 
+#include "cli/args.h"
 #include "cli/batch.h"
 #include "cli/install_sources.h"
 #include "core/app/demo_install.h"
 #include "core/app/launchers.h"
-#include "core/shell/session.h"
+#include "core/app/session.h"
 #include "core/sys/encoding.h"
 #include "core/sys/program.h"
 #include "core/sys/termination.h"
@@ -29,29 +30,30 @@ std::string NewPassword() {
 }  // namespace
 
 int RunDemo(BatchContext& ctx) {
-  std::string root;
   DemoOptions options;
-  for (size_t i = 0; i < ctx.args.size(); ++i) {
-    const std::string& a = ctx.args[i];
-    if (a == "--plant" && i + 1 < ctx.args.size()) {
-      const std::string& n = ctx.args[++i];
-      options.plant = n.size() <= 2 && !n.empty() && n.find_first_not_of("0123456789") == std::string::npos
-                          ? std::stoi(n)
-                          : 0;
-    } else if (root.empty() && !a.empty() && a[0] != '-') {
-      root = a;
-    } else {
-      ctx.err << "orvo-batch demo: unexpected argument " << Cp1250ToUtf8(a) << "\n";
-      return kBatchUsage;
-    }
+  Args args(ctx.args, {{"--plant", true}});
+  if (!args.Ok()) {
+    ctx.err << "orvo-batch demo: " << Cp1250ToUtf8(args.Error()) << "\n";
+    return kBatchUsage;
   }
+  if (args.Positional().size() > 1) {
+    ctx.err << "orvo-batch demo: unexpected argument " << Cp1250ToUtf8(args.Positional()[1]) << "\n";
+    return kBatchUsage;
+  }
+  if (args.Has("--plant")) {
+    // A plant the demo does not have is refused by the demo itself.
+    const std::string n = args.Value("--plant");
+    auto plant = NumberList(n, 99, 1);
+    options.plant = plant && n.size() <= 2 ? plant->front() : 0;
+  }
+  const std::string root = args.Positional().empty() ? std::string() : args.Positional()[0];
   if (root.empty()) {
     ctx.err << "orvo-batch: demo needs DATA-ROOT\n";
     return kBatchUsage;
   }
   InstallSources sources;
   if (!LoadInstallSources(&sources, ctx.err)) return kBatchFailed;
-  Session session(ctx.env);
+  Session& session = ctx.session;
   try {
     std::string resolved = ResolveDataRoot(ctx.env, root);
     if (resolved.empty()) {

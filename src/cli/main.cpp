@@ -2,9 +2,11 @@
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
+#include <memory>
 #include <string>
 
 #include "cli/batch.h"
+#include "core/app/session.h"
 #include "core/sys/console_ui.h"
 #include "core/sys/encoding.h"
 #include "core/sys/termination.h"
@@ -101,7 +103,9 @@ int main(int argc, char** argv) {
   orvo::DosFs fs(drives);
   orvo::SystemClock clock;
   orvo::Env env{ui, fs, clock};
+  std::unique_ptr<orvo::Session> session = orvo::MakeSession(env);
   orvo::cli::BatchContext ctx{env,
+                              *session,
                               std::cout,
                               std::cerr,
                               {},

@@ -5,85 +5,22 @@
 #include <string>
 #include <vector>
 
+#include "cli/args.h"
 #include "cli/batch.h"
+#include "core/app/session.h"
+#include "core/shell/file_names.h"
 #include "core/data/cds_proc.h"
 #include "core/data/dat_proc.h"
 #include "core/data/dataset_ops.h"
 #include "core/data/imports.h"
 #include "core/sys/files.h"
-#include "core/sys/numbers.h"
 
 namespace orvo::cli {
 
 namespace {
 
-constexpr const char* kWorkDir = "C:\\A_Run\\Work";
 // Where the companion definition of a widened result goes unless asked.
 constexpr const char* kCompanionDef = "C:\\A_Run\\Work\\CdsProcX.Def";
-
-struct OpArgs {
-  std::vector<std::string> positional;
-  std::vector<int> keys;
-  bool dropBlank = false;
-  int codePage = 0;
-  char separator = '|';
-  char quote = '"';
-  std::string xdef = kCompanionDef;
-  std::string error;
-};
-
-// "3,1,2" -> {3, 1, 2}; empty on anything that is not a positive number.
-std::vector<int> ParseKeys(const std::string& text) {
-  std::vector<int> keys;
-  size_t start = 0;
-  while (start <= text.size()) {
-    size_t comma = text.find(',', start);
-    std::string part = text.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
-    if (part.empty() || part.find_first_not_of("0123456789") != std::string::npos) return {};
-    int k = static_cast<int>(TextToInt(part));
-    if (k <= 0 || k > 200) return {};
-    keys.push_back(k);
-    if (comma == std::string::npos) break;
-    start = comma + 1;
-  }
-  return keys;
-}
-
-OpArgs Parse(const std::vector<std::string>& args) {
-  OpArgs r;
-  for (size_t i = 0; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    auto value = [&]() -> std::string {
-      if (i + 1 >= args.size()) {
-        r.error = a + " needs a value";
-        return {};
-      }
-      return args[++i];
-    };
-    if (a == "--keys") {
-      r.keys = ParseKeys(value());
-      if (r.keys.empty() && r.error.empty()) r.error = "--keys needs word numbers like 3,1";
-    } else if (a == "--drop-blank") {
-      r.dropBlank = true;
-    } else if (a == "--codepage") {
-      std::string v = value();
-      if (v != "0" && v != "2" && v != "3") r.error = "--codepage is 0, 2 or 3";
-      r.codePage = v.empty() ? 0 : v[0] - '0';
-    } else if (a == "--sep" || a == "--quote") {
-      std::string v = value();
-      if (v.size() != 1) r.error = a + " needs one character";
-      else (a == "--sep" ? r.separator : r.quote) = v[0];
-    } else if (a == "--xdef") {
-      r.xdef = value();
-    } else if (a.rfind("--", 0) == 0) {
-      r.error = "unknown option " + a;
-    } else {
-      r.positional.push_back(a);
-    }
-    if (!r.error.empty()) break;
-  }
-  return r;
-}
 
 int Usage(BatchContext& ctx, const std::string& usage, const std::string& error) {
   if (!error.empty()) ctx.err << "orvo-batch: " << error << "\n";
@@ -92,23 +29,26 @@ int Usage(BatchContext& ctx, const std::string& usage, const std::string& error)
 }
 
 // The sort, summation and reduction of a file into another, by word list.
-int KeyedOperation(BatchContext& ctx, const char* usage,
-                   bool (*run)(TCdsProc&, TDatProc&, const OpArgs&)) {
-  OpArgs a = Parse(ctx.args);
-  if (!a.error.empty() || a.positional.size() != 4 || a.keys.empty()) {
-    return Usage(ctx, usage, a.error.empty() && a.keys.empty() ? "--keys is missing" : a.error);
+int KeyedOperation(BatchContext& ctx, const char* usage, const Args& a,
+                   bool (*run)(TCdsProc&, TDatProc&, const Args&)) {
+  if (!a.Ok()) return Usage(ctx, usage, a.Error());
+  if (a.Positional().size() != 4) return Usage(ctx, usage, "");
+  if (!a.Has("--keys")) return Usage(ctx, usage, "--keys is missing");
+  TCdsProc& cds = ctx.session.engine;
+  const int maxKeys = static_cast<int>(cds.params.SezSlov.size());
+  auto keys = NumberList(a.Value("--keys"), kMaxDefWords, maxKeys);
+  if (!keys) {
+    return Usage(ctx, usage, "--keys needs up to " + std::to_string(maxKeys) + " word numbers like 3,1");
   }
   MakeDirPath(ctx.env, kWorkDir);
-  LoadedDef def;
-  TCdsProc cds(ctx.env, def);
-  TDatProc dat(ctx.env, def);
-  cds.params.InCds = a.positional[0];
-  cds.params.InDef = a.positional[1];
-  cds.params.OutCds = a.positional[2];
-  cds.params.OutDef = a.positional[3];
-  cds.params.XDefName = a.xdef;
-  cds.params.PocSlov = static_cast<int>(a.keys.size());
-  for (size_t i = 0; i < a.keys.size(); ++i) cds.params.SezSlov[i] = a.keys[i];
+  TDatProc dat(ctx.env, ctx.session.def);
+  cds.params.InCds = a.Positional()[0];
+  cds.params.InDef = a.Positional()[1];
+  cds.params.OutCds = a.Positional()[2];
+  cds.params.OutDef = a.Positional()[3];
+  cds.params.XDefName = a.Value("--xdef", kCompanionDef);
+  cds.params.PocSlov = static_cast<int>(keys->size());
+  for (size_t i = 0; i < keys->size(); ++i) cds.params.SezSlov[i] = (*keys)[i];
   cds.params.SortBlock = 2000;
   cds.params.SortMode = 2;
   return run(cds, dat, a) ? 0 : 1;
@@ -118,52 +58,61 @@ int KeyedOperation(BatchContext& ctx, const char* usage,
 
 int RunSort(BatchContext& ctx) {
   return KeyedOperation(ctx, "sort IN.Cds IN.Def OUT.Cds OUT.Def --keys 3,1 [--drop-blank]",
-                        [](TCdsProc& cds, TDatProc&, const OpArgs& a) { return SortF(cds, a.dropBlank); });
+                        Args(ctx.args, {{"--keys", true}, {"--drop-blank"}}),
+                        [](TCdsProc& cds, TDatProc&, const Args& a) { return SortF(cds, a.Has("--drop-blank")); });
 }
 
 int RunSum(BatchContext& ctx) {
   return KeyedOperation(ctx, "sum IN.Cds IN.Def OUT.Cds OUT.Def --keys 3,1 [--xdef X.Def]",
-                        [](TCdsProc& cds, TDatProc& dat, const OpArgs&) { return SumF(cds, dat); });
+                        Args(ctx.args, {{"--keys", true}, {"--xdef", true}}),
+                        [](TCdsProc& cds, TDatProc& dat, const Args&) { return SumF(cds, dat); });
 }
 
 int RunReduce(BatchContext& ctx) {
   return KeyedOperation(ctx, "reduce IN.Cds IN.Def OUT.Cds OUT.Def --keys 3,1",
-                        [](TCdsProc& cds, TDatProc&, const OpArgs&) { return RedF(cds); });
+                        Args(ctx.args, {{"--keys", true}}),
+                        [](TCdsProc& cds, TDatProc&, const Args&) { return RedF(cds); });
 }
 
 int RunAppend(BatchContext& ctx) {
-  if (ctx.args.size() != 2) return Usage(ctx, "append A.Cds R.Cds", "");
-  LoadedDef def;
-  TCdsProc cds(ctx.env, def);
-  AppendCds(cds, ctx.args[0], ctx.args[1]);
+  Args a(ctx.args, {});
+  if (!a.Ok() || a.Positional().size() != 2) return Usage(ctx, "append A.Cds R.Cds", a.Error());
+  AppendCds(ctx.session.engine, a.Positional()[0], a.Positional()[1]);
   return 0;
 }
 
 int RunRestruct(BatchContext& ctx) {
-  if (ctx.args.size() != 3) return Usage(ctx, "restruct OLD.Cds NEW.Def NEW.Cds", "");
-  LoadedDef def;
-  TCdsProc cds(ctx.env, def);
-  ReStruktCds(cds, ctx.args[0], ctx.args[1], ctx.args[2]);
+  Args a(ctx.args, {});
+  if (!a.Ok() || a.Positional().size() != 3) {
+    return Usage(ctx, "restruct OLD.Cds NEW.Def NEW.Cds", a.Error());
+  }
+  ReStruktCds(ctx.session.engine, a.Positional()[0], a.Positional()[1], a.Positional()[2]);
   return 0;
 }
 
 int RunImport(BatchContext& ctx) {
   const char* usage =
       "import text|ldb|csv FILE DEF OUT.Cds [--codepage 0|2|3] [--sep C] [--quote C] [--xdef X.Def]";
-  OpArgs a = Parse(ctx.args);
-  if (!a.error.empty() || a.positional.size() != 4) return Usage(ctx, usage, a.error);
-  const std::string& kind = a.positional[0];
+  Args a(ctx.args, {{"--codepage", true}, {"--sep", true}, {"--quote", true}, {"--xdef", true}});
+  if (!a.Ok() || a.Positional().size() != 4) return Usage(ctx, usage, a.Error());
+  const std::string& kind = a.Positional()[0];
   if (kind != "text" && kind != "ldb" && kind != "csv") return Usage(ctx, usage, "unknown kind " + kind);
+  const std::string codePage = a.Value("--codepage", "0");
+  if (codePage != "0" && codePage != "2" && codePage != "3") return Usage(ctx, usage, "--codepage is 0, 2 or 3");
+  const std::string separator = a.Value("--sep", "|");
+  const std::string quote = a.Value("--quote", "\"");
+  if (separator.size() != 1) return Usage(ctx, usage, "--sep needs one character");
+  if (quote.size() != 1) return Usage(ctx, usage, "--quote needs one character");
   MakeDirPath(ctx.env, kWorkDir);
-  LoadedDef def;
-  TCdsProc cds(ctx.env, def);
-  cds.params.DatName = a.positional[1];
-  cds.params.DefName = a.positional[2];
-  cds.params.CdsName = a.positional[3];
-  cds.params.XDefName = a.xdef;
-  bool ok = kind == "text"  ? KonvTxCds(cds, a.codePage)
-            : kind == "ldb" ? KonvLdbCds(cds, a.codePage)
-                            : KonvCsvCds(cds, a.codePage, a.separator, a.quote);
+  TCdsProc& cds = ctx.session.engine;
+  cds.params.DatName = a.Positional()[1];
+  cds.params.DefName = a.Positional()[2];
+  cds.params.CdsName = a.Positional()[3];
+  cds.params.XDefName = a.Value("--xdef", kCompanionDef);
+  const int cp = codePage[0] - '0';
+  bool ok = kind == "text"  ? KonvTxCds(cds, cp)
+            : kind == "ldb" ? KonvLdbCds(cds, cp)
+                            : KonvCsvCds(cds, cp, separator[0], quote[0]);
   return ok ? 0 : 1;
 }
 

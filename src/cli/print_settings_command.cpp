@@ -1,6 +1,7 @@
 // orvo-batch print-settings: shows or changes C:\A_Run\PomSoub\NumRowFont.Dat.
 #include <ostream>
 
+#include "cli/args.h"
 #include "cli/batch.h"
 #include "core/output/num_row_model.h"
 #include "core/output/print_settings.h"
@@ -47,14 +48,17 @@ int Usage(BatchContext& ctx, std::string_view why) {
 
 int RunPrintSettings(BatchContext& ctx) {
   Env& env = ctx.env;
-  const auto& args = ctx.args;
-  const std::string verb = args.empty() ? "show" : args[0];
+  Args args(ctx.args, {{"--rows", true}, {"--orientation", true}, {"--font", true}});
+  if (!args.Ok()) return Usage(ctx, args.Error());
+  const auto& words = args.Positional();
+  const std::string verb = words.empty() ? "show" : words[0];
+  const bool anyOption = args.Has("--rows") || args.Has("--orientation") || args.Has("--font");
   const std::string file(kNumRowFontFile);
   const bool exists = FileExistsQuiet(env, file);
   auto read = exists ? ReadPrintSettingsQuiet(env) : std::nullopt;
 
   if (verb == "show") {
-    if (args.size() > 1) return Usage(ctx, "show takes no arguments");
+    if (words.size() > 1 || anyOption) return Usage(ctx, "show takes no arguments");
     ctx.out << "File: " << Cp1250ToUtf8(file);
     if (!exists) ctx.out << "   (missing: the defaults apply)";
     if (exists && !read) ctx.out << "   (damaged: the defaults apply)";
@@ -65,19 +69,19 @@ int RunPrintSettings(BatchContext& ctx) {
   if (verb != "set") return Usage(ctx, "unknown action " + verb);
 
   PrintSettings s = read.value_or(PrintSettings{});
-  if (args.size() == 1) return Usage(ctx, "set needs at least one option");
-  for (size_t i = 1; i < args.size(); ++i) {
-    const std::string& option = args[i];
-    if (i + 1 >= args.size()) return Usage(ctx, option + " needs a value");
-    const std::string value = args[++i];
-    if (option == "--rows") {
+  if (words.size() > 1) return Usage(ctx, "unexpected argument " + words[1]);
+  if (!anyOption) return Usage(ctx, "set needs at least one option");
+  for (const char* option : {"--rows", "--orientation", "--font"}) {
+    if (!args.Has(option)) continue;
+    const std::string value = args.Value(option);
+    if (option == std::string_view("--rows")) {
       if (!AllDigits(value)) return Usage(ctx, "--rows takes a number");
       s.PageRows = NumRowModel::RowsFromText(value);
-    } else if (option == "--orientation") {
+    } else if (option == std::string_view("--orientation")) {
       const std::string o = UpperCz(Trim(value));
       if (o != "H" && o != "V") return Usage(ctx, "--orientation takes H or V");
       s.PageOrientation = o == "V" ? kLandscape : kPortrait;
-    } else if (option == "--font") {
+    } else {
       const size_t comma = value.rfind(',');
       if (comma == std::string::npos || comma == 0) return Usage(ctx, "--font takes NAME,SIZE");
       const std::string size = Trim(value.substr(comma + 1));
@@ -88,8 +92,6 @@ int RunPrintSettings(BatchContext& ctx) {
       if (name.empty() || name.size() > 100) return Usage(ctx, "--font takes a name of 1 to 100 characters");
       s.ReportFont.name = name;
       s.ReportFont.size = std::stoi(size);
-    } else {
-      return Usage(ctx, "unknown option " + option);
     }
   }
   MakeDirPath(env, DirectoryOf(file));

@@ -2,8 +2,7 @@
 #include <ostream>
 
 #include "cli/batch.h"
-#include "core/data/cds_proc.h"
-#include "core/data/definition.h"
+#include "core/app/session.h"
 #include "core/screens/report_batch.h"
 #include "core/sys/encoding.h"
 #include "core/sys/termination.h"
@@ -18,8 +17,7 @@ int RunReport(BatchContext& ctx) {
             << "usage: orvo-batch " << kReportUsage << "\n";
     return 2;
   }
-  LoadedDef def;
-  TCdsProc engine(ctx.env, def);
+  TCdsProc& engine = ctx.session.engine;
   try {
     switch (RunReportJob(engine, job)) {
       case ReportJobResult::Written: return 0;

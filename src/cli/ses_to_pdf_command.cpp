@@ -6,6 +6,7 @@
 #include <ostream>
 #include <sstream>
 
+#include "cli/args.h"
 #include "cli/batch.h"
 #include "core/output/column_mask.h"
 #include "core/output/print_settings.h"
@@ -41,36 +42,19 @@ int Usage(BatchContext& ctx, std::string_view why) {
 
 int RunSesToPdf(BatchContext& ctx) {
   Env& env = ctx.env;
-  std::vector<std::string> positional;
-  std::string first = "1";
-  std::string last = "99999";
-  std::string mask;
-  VystHandOver margins;
-  std::string left = std::to_string(margins.VystLeftMargin);
-  std::string top = std::to_string(margins.VystTopMargin);
-  for (size_t i = 0; i < ctx.args.size(); ++i) {
-    const std::string& a = ctx.args[i];
-    if (a.rfind("--", 0) != 0) {
-      positional.push_back(a);
-      continue;
-    }
-    if (i + 1 >= ctx.args.size()) return Usage(ctx, a + " needs a value");
-    const std::string& value = ctx.args[++i];
-    const bool number = !value.empty() && IsDigits(value);
-    if (a == "--from" && number) {
-      first = value;
-    } else if (a == "--to" && number) {
-      last = value;
-    } else if (a == "--left" && number) {
-      left = value;
-    } else if (a == "--top" && number) {
-      top = value;
-    } else if (a == "--mask") {
-      mask = value;
-    } else {
-      return Usage(ctx, "bad option " + a + " " + value);
-    }
+  Args args(ctx.args, {{"--from", true}, {"--to", true}, {"--left", true}, {"--top", true}, {"--mask", true}});
+  if (!args.Ok()) return Usage(ctx, args.Error());
+  for (const char* option : {"--from", "--to", "--left", "--top"}) {
+    const std::string value = args.Value(option, "0");
+    if (value.empty() || !IsDigits(value)) return Usage(ctx, std::string("bad option ") + option + " " + value);
   }
+  const std::vector<std::string>& positional = args.Positional();
+  VystHandOver margins;
+  const std::string first = args.Value("--from", "1");
+  const std::string last = args.Value("--to", "99999");
+  const std::string left = args.Value("--left", std::to_string(margins.VystLeftMargin));
+  const std::string top = args.Value("--top", std::to_string(margins.VystTopMargin));
+  const std::string mask = args.Value("--mask");
   if (positional.size() != 2) return Usage(ctx, "needs REPORT.Ses and OUT.pdf");
   auto report = HostPathOf(env, positional[0]);
   auto out = HostPathOf(env, positional[1]);

@@ -67,7 +67,8 @@ class CodeListWindowFlow : public GuiScratch {
       std::vector<std::string> messages;
     } ui;
     Env env{ui, dosFs, clock};
-    Session session(env);
+    std::unique_ptr<Session> owned = MakeSession(env);
+    Session& session = *owned;
     SetDataRoot(session, "D:");
     std::ostringstream out;
     DemoOptions options;

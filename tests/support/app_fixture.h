@@ -7,10 +7,11 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <string>
 
 #include "core/shell/period.h"
-#include "core/shell/session.h"
+#include "core/app/session.h"
 #include "core/sys/dosfs.h"
 #include "support/scratch.h"
 
@@ -76,7 +77,8 @@ class AppScratch : public Scratch {
     ::chmod(Host(logical).c_str(), 0755);
   }
 
-  Session session{*env};
+  std::unique_ptr<Session> ownSession_ = MakeSession(*env);
+  Session& session = *ownSession_;
 };
 
 }  // namespace orvo::test

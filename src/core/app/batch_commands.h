@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "core/shell/session.h"
+#include "core/app/session.h"
 
 namespace orvo {
 

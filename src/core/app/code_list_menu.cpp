@@ -9,7 +9,7 @@ namespace orvo {
 
 namespace {
 
-void EditYearList(Session& session, TCdsCis& cis, const std::string& stem) {
+void EditYearList(RunValues& session, TCdsCis& cis, const std::string& stem) {
   std::string file = CodeListFile(session, stem + ".Cds");
   cis.ACis(file, 1);
   DistributeCodeList(session, file, stem);
@@ -17,11 +17,11 @@ void EditYearList(Session& session, TCdsCis& cis, const std::string& stem) {
 
 }  // namespace
 
-void AUcty(Session& session, TCdsCis& cis) { EditYearList(session, cis, "Ucty"); }
-void ACinn(Session& session, TCdsCis& cis) { EditYearList(session, cis, "Cinn"); }
-void AKonta(Session& session, TCdsCis& cis) { EditYearList(session, cis, "Konta"); }
-void AMjCinn(Session& session, TCdsCis& cis) { cis.ACis(MJCinnFile(session), 1); }
-void ACM(Session& session, TCdsCis& cis) { cis.ACis(CMFile(session), 1); }
-void AOdDoKonto(Session& session, TCdsCis& cis) { cis.ACis(OdDoKontoFile(session), 2); }
+void AUcty(RunValues& session, TCdsCis& cis) { EditYearList(session, cis, "Ucty"); }
+void ACinn(RunValues& session, TCdsCis& cis) { EditYearList(session, cis, "Cinn"); }
+void AKonta(RunValues& session, TCdsCis& cis) { EditYearList(session, cis, "Konta"); }
+void AMjCinn(RunValues& session, TCdsCis& cis) { cis.ACis(MJCinnFile(session), 1); }
+void ACM(RunValues& session, TCdsCis& cis) { cis.ACis(CMFile(session), 1); }
+void AOdDoKonto(RunValues& session, TCdsCis& cis) { cis.ACis(OdDoKontoFile(session), 2); }
 
 }  // namespace orvo

@@ -4,17 +4,17 @@
 // lists kept in one file each, opened by name.
 #pragma once
 
-#include "core/shell/session.h"
+#include "core/shell/run_values.h"
 #include "core/screens/cds_cis.h"
 
 namespace orvo {
 
-void AUcty(Session& session, TCdsCis& cis);       // "Ucty"
-void ACinn(Session& session, TCdsCis& cis);       // "Cinnosti"
-void AKonta(Session& session, TCdsCis& cis);      // "Konta"
-void AMjCinn(Session& session, TCdsCis& cis);     // "Merne jednotky"
-void ACM(Session& session, TCdsCis& cis);         // "Cizi meny"
+void AUcty(RunValues& session, TCdsCis& cis);       // "Ucty"
+void ACinn(RunValues& session, TCdsCis& cis);       // "Cinnosti"
+void AKonta(RunValues& session, TCdsCis& cis);      // "Konta"
+void AMjCinn(RunValues& session, TCdsCis& cis);     // "Merne jednotky"
+void ACM(RunValues& session, TCdsCis& cis);         // "Cizi meny"
 // "Prevod odberatelu a dodavatelu na konta": keyed by the kind and the code.
-void AOdDoKonto(Session& session, TCdsCis& cis);
+void AOdDoKonto(RunValues& session, TCdsCis& cis);
 
 }  // namespace orvo

@@ -11,7 +11,7 @@
 
 #include "core/app/batch_commands.h"
 #include "core/app/install_data.h"
-#include "core/shell/session.h"
+#include "core/app/session.h"
 
 namespace orvo {
 

@@ -72,8 +72,7 @@ std::string TargetPath(const Session& session, const InstallItem& item, const st
 bool WriteCodeList(Session& session, const BuiltCodeList& list, const std::string& target) {
   Env& env = session.env;
   if (!WriteFileOrAsk(env, kInstallWorkDef, list.defText)) return false;
-  LoadedDef def;
-  TCdsProc cds(env, def);
+  TCdsProc& cds = session.engine;
   cds.params.DefName = std::string(kInstallWorkDef);
   Dataset table(env);
   cds.MakeTableVirt(table);

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/shell/session.h"
+#include "core/app/session.h"
 
 namespace orvo {
 

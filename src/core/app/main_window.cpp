@@ -1,5 +1,6 @@
 #include "core/app/main_window.h"
 
+#include "core/app/code_list_menu.h"
 #include "core/shell/archiving.h"
 #include "core/shell/file_names.h"
 #include "core/shell/init_file.h"
@@ -128,12 +129,6 @@ bool MainWindowModel::NeedsWindow(MenuAction action) {
     case MenuAction::NObdobi:
     case MenuAction::TabObratyOdDo:
     case MenuAction::ObnovaDat:
-    case MenuAction::AUcty:
-    case MenuAction::ACinn:
-    case MenuAction::AKonta:
-    case MenuAction::AMjCinn:
-    case MenuAction::ACM:
-    case MenuAction::AOdDoKonto:
     case MenuAction::ProgClose:
       return true;
     default:
@@ -159,6 +154,24 @@ void MainWindowModel::Perform(MenuAction action) {
       break;
     case MenuAction::ArchFile:
       ArchFile(session_);
+      break;
+    case MenuAction::AUcty:
+      AUcty(session_, session_.codeList);
+      break;
+    case MenuAction::ACinn:
+      ACinn(session_, session_.codeList);
+      break;
+    case MenuAction::AKonta:
+      AKonta(session_, session_.codeList);
+      break;
+    case MenuAction::AMjCinn:
+      AMjCinn(session_, session_.codeList);
+      break;
+    case MenuAction::ACM:
+      ACM(session_, session_.codeList);
+      break;
+    case MenuAction::AOdDoKonto:
+      AOdDoKonto(session_, session_.codeList);
       break;
     case MenuAction::EditAt:
       RunProgramOf("LinePad.Exe", true, false);

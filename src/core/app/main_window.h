@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "core/app/main_menu.h"
-#include "core/shell/session.h"
+#include "core/app/session.h"
 #include "core/sys/dosfs.h"
 
 namespace orvo {

@@ -88,6 +88,7 @@ class TCdsCis {
   CisHandOver& handOver() { return h_; }
   // The window sets its ports once it exists.
   void SetPorts(CisPorts ports) { ports_ = std::move(ports); }
+  const CisPorts& Ports() const { return ports_; }
 
   // --- uses by the callers -------------------------------------------------
   // The main menu: key fields 1..num, editing permitted, and the window.

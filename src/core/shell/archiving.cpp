@@ -23,7 +23,7 @@ class Notice {
   Env& env_;
 };
 
-std::vector<std::string> Archive(Session& session, NeedTest needed) {
+std::vector<std::string> Archive(RunValues& session, NeedTest needed) {
   Env& env = session.env;
   std::vector<std::string> archived;
   Notice notice(env, "Orvo:  Prebiha archivace databasi !");
@@ -42,13 +42,13 @@ std::vector<std::string> Archive(Session& session, NeedTest needed) {
 
 }  // namespace
 
-std::string ArchiveDir(const Session& session) { return AppDir(session, "Archiv"); }
+std::string ArchiveDir(const RunValues& session) { return AppDir(session, "Archiv"); }
 
-std::vector<std::string> ArchiveAtStart(Session& session) {
+std::vector<std::string> ArchiveAtStart(RunValues& session) {
   return Archive(session, &ArchiveNeededByDate);
 }
 
-std::vector<std::string> ArchFile(Session& session) {
+std::vector<std::string> ArchFile(RunValues& session) {
   return Archive(session, &ArchiveNeededByTime);
 }
 

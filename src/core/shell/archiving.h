@@ -7,18 +7,18 @@
 #include <string>
 #include <vector>
 
-#include "core/shell/session.h"
+#include "core/shell/run_values.h"
 
 namespace orvo {
 
 inline constexpr int kArchiveGenerations = 20;
 
 // DataRoot\LOrvo\Archiv.
-std::string ArchiveDir(const Session& session);
+std::string ArchiveDir(const RunValues& session);
 
 // Both return the files that got a new generation, balance file first.
-std::vector<std::string> ArchiveAtStart(Session& session);
+std::vector<std::string> ArchiveAtStart(RunValues& session);
 // The menu's "Ulozeni dat".
-std::vector<std::string> ArchFile(Session& session);
+std::vector<std::string> ArchFile(RunValues& session);
 
 }  // namespace orvo

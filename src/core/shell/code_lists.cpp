@@ -9,7 +9,7 @@
 
 namespace orvo {
 
-std::string CodeListFile(Session& session, std::string_view name) {
+std::string CodeListFile(RunValues& session, std::string_view name) {
   Env& env = session.env;
   LoadPeriod(session);
   std::string dir = AppDir(session, "Cisel");
@@ -23,7 +23,7 @@ std::string CodeListFile(Session& session, std::string_view name) {
   return current;
 }
 
-void DistributeCodeList(Session& session, std::string_view sourceFile, std::string_view stem) {
+void DistributeCodeList(RunValues& session, std::string_view sourceFile, std::string_view stem) {
   Env& env = session.env;
   for (const char* sibling : {"LPexo", "LRamu", "LKolo", "LVint"}) {
     std::string dir = session.DataRoot + "\\" + sibling + "\\Cisel";

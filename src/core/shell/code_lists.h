@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/shell/session.h"
+#include "core/shell/run_values.h"
 
 namespace orvo {
 
@@ -15,11 +15,11 @@ namespace orvo {
 // "Konta.Cds") after reloading the period. A missing list is copied from the
 // year before (year 00 follows 99); when neither exists, or the copy did
 // not arrive, it is reported and the application ends.
-std::string CodeListFile(Session& session, std::string_view name);
+std::string CodeListFile(RunValues& session, std::string_view name);
 
 // Copies the source to the Cisel directory of each sibling (LPexo, LRamu,
 // LKolo, LVint) that exists, as PeriodYear + stem + ".Cds" with the current
 // time. Missing siblings are skipped silently.
-void DistributeCodeList(Session& session, std::string_view sourceFile, std::string_view stem);
+void DistributeCodeList(RunValues& session, std::string_view sourceFile, std::string_view stem);
 
 }  // namespace orvo

@@ -26,19 +26,19 @@ bool PeriodFitsName(std::string_view period) {
          IsDigit(period[3]);
 }
 
-void CheckPeriodForName(const Session& session, std::string_view period) {
+void CheckPeriodForName(const RunValues& session, std::string_view period) {
   if (!PeriodFitsName(period)) {
     ErrorBox(session.env, "Chybne zadane obdobie: " + std::string(period),
              "Provedte prednostne opravu !");
   }
 }
 
-std::string BalanceName(const Session& session, std::string_view period) {
+std::string BalanceName(const RunValues& session, std::string_view period) {
   return AppDir(session, "Data") + "\\" + NamePart(PrevPeriodKey(period)) + PlantCode(session) +
          "UctS.Cds";
 }
 
-std::string PostingName(const Session& session, std::string_view period) {
+std::string PostingName(const RunValues& session, std::string_view period) {
   return AppDir(session, "Data") + "\\" + KeyOf(period) + PlantCode(session) + "UctO.Cds";
 }
 
@@ -46,7 +46,7 @@ std::string PostingName(const Session& session, std::string_view period) {
 
 std::string AccessFileName() { return "C:\\A_Run\\PristPr\\LOrv.H"; }
 
-std::string AppDir(const Session& session, std::string_view sub) {
+std::string AppDir(const RunValues& session, std::string_view sub) {
   std::string dir = session.DataRoot + "\\LOrvo";
   if (!sub.empty()) dir += "\\" + std::string(sub);
   return dir;
@@ -58,19 +58,19 @@ std::string LocalAppDir(std::string_view sub) {
   return dir;
 }
 
-std::string InitFileName(const Session& session) {
+std::string InitFileName(const RunValues& session) {
   return AppDir(session, "PomSoub") + "\\UctInic.TXT";
 }
 
-std::string BackgroundPictureName(const Session& session) {
+std::string BackgroundPictureName(const RunValues& session) {
   return AppDir(session, "PomSoub") + "\\Orvo.Jpg";
 }
 
-std::string PeriodOverviewName(const Session& session) {
+std::string PeriodOverviewName(const RunValues& session) {
   return AppDir(session, "PomSoub") + "\\UctObd.Txt";
 }
 
-std::string PlantCode(const Session& session) { return NamePart(session.PlantName.substr(0, 2)); }
+std::string PlantCode(const RunValues& session) { return NamePart(session.PlantName.substr(0, 2)); }
 
 std::string NamePart(std::string_view text) {
   std::string part(text);
@@ -80,51 +80,51 @@ std::string NamePart(std::string_view text) {
   return part;
 }
 
-std::string BalanceFile(const Session& session, std::string_view period) {
+std::string BalanceFile(const RunValues& session, std::string_view period) {
   CheckPeriodForName(session, period);
   return BalanceName(session, period);
 }
 
-std::string PostingFile(const Session& session, std::string_view period) {
+std::string PostingFile(const RunValues& session, std::string_view period) {
   CheckPeriodForName(session, period);
   return PostingName(session, period);
 }
 
-std::string BalanceFile(Session& session) {
+std::string BalanceFile(RunValues& session) {
   LoadPeriod(session);
   ReadInitFile(session);
   return BalanceName(session, session.CurrentPeriod);
 }
 
-std::string PostingFile(Session& session) {
+std::string PostingFile(RunValues& session) {
   LoadPeriod(session);
   ReadInitFile(session);
   return PostingName(session, session.CurrentPeriod);
 }
 
-std::string OdDoKontoFile(const Session& session) {
+std::string OdDoKontoFile(const RunValues& session) {
   return AppDir(session, "Cisel") + "\\OdDoKonto.Cds";
 }
 
-std::string MJCinnFile(const Session& session) { return AppDir(session, "Cisel") + "\\MJCinn.Cds"; }
+std::string MJCinnFile(const RunValues& session) { return AppDir(session, "Cisel") + "\\MJCinn.Cds"; }
 
-std::string CMFile(const Session& session) { return AppDir(session, "Cisel") + "\\CM.Cds"; }
+std::string CMFile(const RunValues& session) { return AppDir(session, "Cisel") + "\\CM.Cds"; }
 
-std::string KalkMnFile(const Session& session) { return AppDir(session, "Data") + "\\KalkMn.Cds"; }
+std::string KalkMnFile(const RunValues& session) { return AppDir(session, "Data") + "\\KalkMn.Cds"; }
 
-std::string DocumentListDef(const Session& session, std::string_view name) {
+std::string DocumentListDef(const RunValues& session, std::string_view name) {
   return AppDir(session, "PomSoub") + "\\" + std::string(name);
 }
 
-std::string CustomerListFile(const Session& session) {
+std::string CustomerListFile(const RunValues& session) {
   return session.DataRoot + "\\LPexo\\Cisel\\Odber.Cds";
 }
 
-std::string SupplierListFile(const Session& session) {
+std::string SupplierListFile(const RunValues& session) {
   return session.DataRoot + "\\LPexo\\Cisel\\Dodav.Cds";
 }
 
-std::string PexoTransferFile(const Session& session, std::string_view period) {
+std::string PexoTransferFile(const RunValues& session, std::string_view period) {
   return session.DataRoot + "\\LPexo\\Prevody\\" + KeyOf(period) + "PexoUctPr.Cds";
 }
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/shell/session.h"
+#include "core/shell/run_values.h"
 
 namespace orvo {
 
@@ -18,16 +18,16 @@ inline constexpr std::string_view kWorkDir = "C:\\A_Run\\Work";
 std::string AccessFileName();
 
 // DataRoot + "\LOrvo" + (sub empty ? "" : "\" + sub).
-std::string AppDir(const Session& session, std::string_view sub = {});
+std::string AppDir(const RunValues& session, std::string_view sub = {});
 // C:\A_Run\Aplikace\LOrvo + (sub empty ? "" : "\" + sub).
 std::string LocalAppDir(std::string_view sub = {});
 
-std::string InitFileName(const Session& session);          // ...\PomSoub\UctInic.TXT
-std::string BackgroundPictureName(const Session& session);  // ...\PomSoub\Orvo.Jpg
-std::string PeriodOverviewName(const Session& session);     // ...\PomSoub\UctObd.Txt
+std::string InitFileName(const RunValues& session);          // ...\PomSoub\UctInic.TXT
+std::string BackgroundPictureName(const RunValues& session);  // ...\PomSoub\Orvo.Jpg
+std::string PeriodOverviewName(const RunValues& session);     // ...\PomSoub\UctObd.Txt
 
 // The plant code "PP": the first two characters of PlantName.
-std::string PlantCode(const Session& session);
+std::string PlantCode(const RunValues& session);
 
 // A text that goes into a file name as one part of it: every character that
 // would lead into another directory or drive ("\", "/", ":") or that no
@@ -37,24 +37,24 @@ std::string NamePart(std::string_view text);
 // The balance and posting files of the current period follow what is stored
 // on disk: both reload the period and the initialisation file first (the
 // period file's malformed period is reported by LoadPeriod).
-std::string BalanceFile(Session& session);
-std::string PostingFile(Session& session);
+std::string BalanceFile(RunValues& session);
+std::string PostingFile(RunValues& session);
 // The same for a given period ("YY MM" or "YYMM") with the loaded plant. A
 // malformed period is reported ("Chybne zadane obdobie: ..."). Whatever the
 // period and the plant hold, the name lies in DataRoot\LOrvo\Data.
-std::string BalanceFile(const Session& session, std::string_view period);
-std::string PostingFile(const Session& session, std::string_view period);
+std::string BalanceFile(const RunValues& session, std::string_view period);
+std::string PostingFile(const RunValues& session, std::string_view period);
 
-std::string OdDoKontoFile(const Session& session);  // Cisel\OdDoKonto.Cds
-std::string MJCinnFile(const Session& session);     // Cisel\MJCinn.Cds
-std::string CMFile(const Session& session);         // Cisel\CM.Cds
-std::string KalkMnFile(const Session& session);     // Data\KalkMn.Cds
+std::string OdDoKontoFile(const RunValues& session);  // Cisel\OdDoKonto.Cds
+std::string MJCinnFile(const RunValues& session);     // Cisel\MJCinn.Cds
+std::string CMFile(const RunValues& session);         // Cisel\CM.Cds
+std::string KalkMnFile(const RunValues& session);     // Data\KalkMn.Cds
 // PomSoub\LDokl.Def, PomSoub\LDoklP.Def, PomSoub\LDoklZ.Def by name.
-std::string DocumentListDef(const Session& session, std::string_view name);
+std::string DocumentListDef(const RunValues& session, std::string_view name);
 // The finance system's customer and supplier lists and its transfer file of
 // a period.
-std::string CustomerListFile(const Session& session);  // LPexo\Cisel\Odber.Cds
-std::string SupplierListFile(const Session& session);  // LPexo\Cisel\Dodav.Cds
-std::string PexoTransferFile(const Session& session, std::string_view period);
+std::string CustomerListFile(const RunValues& session);  // LPexo\Cisel\Odber.Cds
+std::string SupplierListFile(const RunValues& session);  // LPexo\Cisel\Dodav.Cds
+std::string PexoTransferFile(const RunValues& session, std::string_view period);
 
 }  // namespace orvo

@@ -22,7 +22,7 @@ std::string UnitKey(std::string_view plant, std::string_view adminUnit,
          std::string(costCentre.substr(0, 2));
 }
 
-void ReadInitFile(Session& session) {
+void ReadInitFile(RunValues& session) {
   Env& env = session.env;
   std::string name = InitFileName(session);
   if (!FileExistsOrSay(env, name)) throw Termination("missing " + name);

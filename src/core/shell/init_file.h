@@ -6,14 +6,14 @@
 #include <string>
 #include <string_view>
 
-#include "core/shell/session.h"
+#include "core/shell/run_values.h"
 
 namespace orvo {
 
 // Reads PlantName, AdminUnitName, CostCentreName and LegacyDataDir (every
 // blank removed) and builds UnitKey. A missing or unreadable file is
 // reported and ends the application: nothing can be named without it.
-void ReadInitFile(Session& session);
+void ReadInitFile(RunValues& session);
 
 // Two characters of each name.
 std::string UnitKey(std::string_view plant, std::string_view adminUnit,

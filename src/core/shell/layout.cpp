@@ -24,7 +24,7 @@ void PrepareLocalTree(Env& env) {
             "PomSoub", "Sestavy", "Work"});
 }
 
-void CreateApplicationTrees(Session& session) {
+void CreateApplicationTrees(RunValues& session) {
   Env& env = session.env;
   MakeDirs(env, LocalAppDir(), {"Data", "Cisel", "PomSoub", "Sestavy", "Archiv", "Dokum", "RegPokl"});
   MakeDirs(env, AppDir(session),
@@ -32,7 +32,7 @@ void CreateApplicationTrees(Session& session) {
             "Csv", "Prevody", "PrevDos", "Archiv", "Data"});
 }
 
-void PrepareDirectories(Session& session) {
+void PrepareDirectories(RunValues& session) {
   Env& env = session.env;
   CreateApplicationTrees(session);
   CopyDirFiles(env, "*.*", AppDir(session, "PomSoub"), LocalAppDir("PomSoub"), 2);

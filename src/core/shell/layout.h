@@ -4,7 +4,7 @@
 // because the file operations that need it report their own errors.
 #pragma once
 
-#include "core/shell/session.h"
+#include "core/shell/run_values.h"
 #include "core/sys/env.h"
 
 namespace orvo {
@@ -13,10 +13,10 @@ namespace orvo {
 void PrepareLocalTree(Env& env);
 // C:\A_Run\Aplikace\LOrvo and DataRoot\LOrvo with their subdirectories, in
 // the installation's order.
-void CreateApplicationTrees(Session& session);
+void CreateApplicationTrees(RunValues& session);
 // CreateApplicationTrees, then the defaults: the files of
 // DataRoot\LOrvo\PomSoub and \Dokum missing locally, and the document-list
 // definitions missing in DataRoot\LOrvo\PomSoub taken from DefSoub.
-void PrepareDirectories(Session& session);
+void PrepareDirectories(RunValues& session);
 
 }  // namespace orvo

@@ -19,7 +19,7 @@ bool ReservedUserName(std::string_view name) {
   return name == kMasterUser || name == kMasterUserName;
 }
 
-void CheckLogin(Session& session, std::string_view plainImage, std::string_view name,
+void CheckLogin(RunValues& session, std::string_view plainImage, std::string_view name,
                 std::string_view password) {
   if (name == kMasterUser) {
     session.UserName = std::string(kMasterUserName);
@@ -40,7 +40,7 @@ void CheckLogin(Session& session, std::string_view plainImage, std::string_view 
   }
 }
 
-bool EvaluateLogin(Session& session, std::string_view name, std::string_view password) {
+bool EvaluateLogin(RunValues& session, std::string_view name, std::string_view password) {
   std::string image = ReadAccessFile(session.env, AccessFileName());
   CheckLogin(session, image, name, password);
   if (session.UserRole.empty()) {
@@ -50,7 +50,7 @@ bool EvaluateLogin(Session& session, std::string_view name, std::string_view pas
   return true;
 }
 
-bool HasRight(Session& session, std::initializer_list<std::string_view> rights) {
+bool HasRight(RunValues& session, std::initializer_list<std::string_view> rights) {
   if (session.MasterLogin) return true;
   if (session.UserRights.find("|Admin|") != std::string::npos) return true;
   for (std::string_view r : rights) {
@@ -60,7 +60,7 @@ bool HasRight(Session& session, std::initializer_list<std::string_view> rights) 
   return false;
 }
 
-bool HasRole(const Session& session, std::initializer_list<std::string_view> roles) {
+bool HasRole(const RunValues& session, std::initializer_list<std::string_view> roles) {
   for (std::string_view r : roles) {
     if (session.UserRole == r) return true;
   }

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/shell/session.h"
+#include "core/shell/run_values.h"
 
 namespace orvo {
 
@@ -28,19 +28,19 @@ bool RoleAdmitted(std::string_view role);
 // (such records come from older files; the administration stores none);
 // several records of one name and password add up their roles, the last one
 // giving the role. Only the master login sets MasterLogin.
-void CheckLogin(Session& session, std::string_view plainImage, std::string_view name,
+void CheckLogin(RunValues& session, std::string_view plainImage, std::string_view name,
                 std::string_view password);
 
 // The login as the dialog closes it: reads the access file, CheckLogin, and
 // "Chybne zadane jmeno nebo heslo !" when no role results. True when a role
 // resulted.
-bool EvaluateLogin(Session& session, std::string_view name, std::string_view password);
+bool EvaluateLogin(RunValues& session, std::string_view name, std::string_view password);
 
 // True after the master login, for the right "Admin" and for any of the
 // named rights; otherwise "Pro tuto oblast nemate opravneni !" and false.
-bool HasRight(Session& session, std::initializer_list<std::string_view> rights);
+bool HasRight(RunValues& session, std::initializer_list<std::string_view> rights);
 
 // The role guard of the menu: UserRole is one of the roles. No message.
-bool HasRole(const Session& session, std::initializer_list<std::string_view> roles);
+bool HasRole(const RunValues& session, std::initializer_list<std::string_view> roles);
 
 }  // namespace orvo

@@ -8,13 +8,13 @@
 #include <string_view>
 #include <vector>
 
-#include "core/shell/session.h"
+#include "core/shell/run_values.h"
 
 namespace orvo {
 
 class LoginDialogModel {
  public:
-  explicit LoginDialogModel(Session& session) : session_(session) {}
+  explicit LoginDialogModel(RunValues& session) : session_(session) {}
 
   static constexpr std::string_view kCaption = "  Vlozeni pristupoveho hesla ";
 
@@ -74,7 +74,7 @@ class LoginDialogModel {
   // only.
   void RequireAdmin();
 
-  Session& session_;
+  RunValues& session_;
   std::string nameField_;
   std::string name_;
   std::string password_;

@@ -19,14 +19,14 @@ constexpr size_t kPeriodFileHead = 64;
 
 }  // namespace
 
-void ConfigureMainPeriodModel(Session& session) {
+void ConfigureMainPeriodModel(RunValues& session) {
   session.period.fileSuffix = "Orvo";
   session.period.monthZeroAllowed = true;
   session.period.highestMonth = 15;
   session.period.rangeDir = LocalAppDir("PomSoub");
 }
 
-std::string PeriodFileName(const Session& session) {
+std::string PeriodFileName(const RunValues& session) {
   return "C:\\A_Run\\PomSoub\\Obdobi" + session.period.fileSuffix + ".Txt";
 }
 
@@ -38,13 +38,13 @@ bool PeriodValid(std::string_view p) {
   return (p[3] - '0') * 10 + (p[4] - '0') <= 20;
 }
 
-void SetPeriodParts(Session& session) {
+void SetPeriodParts(RunValues& session) {
   const std::string& p = session.CurrentPeriod;
   session.PeriodYear = p.substr(0, 2);
   session.PeriodMonth = p.size() > 3 ? p.substr(3, 2) : std::string();
 }
 
-void LoadPeriod(Session& session) {
+void LoadPeriod(RunValues& session) {
   Env& env = session.env;
   std::string file = PeriodFileName(session);
   if (!FileExistsOrSay(env, file)) {
@@ -68,7 +68,7 @@ void LoadPeriod(Session& session) {
   }
 }
 
-bool SavePeriod(Session& session) {
+bool SavePeriod(RunValues& session) {
   Env& env = session.env;
   if (session.CurrentPeriod.size() == 4) session.CurrentPeriod.insert(2, " ");
   if (!PeriodValid(session.CurrentPeriod)) {

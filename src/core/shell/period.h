@@ -8,16 +8,16 @@
 #include <string>
 #include <string_view>
 
-#include "core/shell/session.h"
+#include "core/shell/run_values.h"
 
 namespace orvo {
 
 // The main window's settings: suffix "Orvo", month 00 allowed, highest
 // month 15, the range file in C:\A_Run\Aplikace\LOrvo\PomSoub.
-void ConfigureMainPeriodModel(Session& session);
+void ConfigureMainPeriodModel(RunValues& session);
 
 // "C:\A_Run\PomSoub\Obdobi" + suffix + ".Txt".
-std::string PeriodFileName(const Session& session);
+std::string PeriodFileName(const RunValues& session);
 
 // Five characters "YY MM", digits and a blank, month at most 20.
 bool PeriodValid(std::string_view period);
@@ -26,13 +26,13 @@ bool PeriodValid(std::string_view period);
 // missing file is reported and then generated from today's year and month,
 // with a request to correct it; a malformed stored period is reported and
 // still used.
-void LoadPeriod(Session& session);
+void LoadPeriod(RunValues& session);
 
 // Checks CurrentPeriod ("YYMM" gets its blank first) and writes it. False
 // when it is refused or the file could not be written.
-bool SavePeriod(Session& session);
+bool SavePeriod(RunValues& session);
 
 // PeriodYear and PeriodMonth from CurrentPeriod.
-void SetPeriodParts(Session& session);
+void SetPeriodParts(RunValues& session);
 
 }  // namespace orvo

@@ -3,6 +3,7 @@
 #include "core/shell/period.h"
 #include "core/shell/period_keys.h"
 #include "core/sys/messages.h"
+#include "core/sys/numbers.h"
 #include "core/sys/text.h"
 
 namespace orvo {
@@ -12,15 +13,6 @@ namespace {
 bool FieldValid(std::string_view text, int highestMonth) {
   if (text.size() != 4 || !IsDigits(text)) return false;
   return (text[2] - '0') * 10 + (text[3] - '0') <= highestMonth;
-}
-
-int NumberOf(std::string_view digits) {
-  int value = 0;
-  for (char c : digits) {
-    if (c < '0' || c > '9') return 0;
-    value = value * 10 + (c - '0');
-  }
-  return value;
 }
 
 }  // namespace

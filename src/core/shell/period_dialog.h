@@ -6,13 +6,13 @@
 #include <string>
 #include <string_view>
 
-#include "core/shell/session.h"
+#include "core/shell/run_values.h"
 
 namespace orvo {
 
 class PeriodDialogModel {
  public:
-  explicit PeriodDialogModel(Session& session) : session_(session) {}
+  explicit PeriodDialogModel(RunValues& session) : session_(session) {}
 
   static constexpr std::string_view kCaption = " Zadej obdobi";
 
@@ -45,7 +45,7 @@ class PeriodDialogModel {
  private:
   void Step(int delta);
 
-  Session& session_;
+  RunValues& session_;
   std::string field_;
 };
 

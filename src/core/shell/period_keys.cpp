@@ -1,19 +1,10 @@
 #include "core/shell/period_keys.h"
 
+#include "core/sys/numbers.h"
+
 namespace orvo {
 
 namespace {
-
-// The number of the leading digits of a text; anything else reads as 0, as
-// the system's own conversion does for a malformed period.
-int NumberOf(std::string_view digits) {
-  int value = 0;
-  for (char c : digits) {
-    if (c < '0' || c > '9') return 0;
-    value = value * 10 + (c - '0');
-  }
-  return value;
-}
 
 struct YearMonth {
   int year;

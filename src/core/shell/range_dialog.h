@@ -8,13 +8,13 @@
 #include <string>
 #include <string_view>
 
-#include "core/shell/session.h"
+#include "core/shell/run_values.h"
 
 namespace orvo {
 
 class RangeDialogModel {
  public:
-  explicit RangeDialogModel(Session& session) : session_(session) {}
+  explicit RangeDialogModel(RunValues& session) : session_(session) {}
 
   static constexpr std::string_view kCaption = "  Zadej obdobi od, do:";
 
@@ -51,7 +51,7 @@ class RangeDialogModel {
   // RangeFrom and RangeTo their first four characters.
   void Close();
 
-  Session& session_;
+  RunValues& session_;
   std::array<std::string, 2> fields_;
   int focus_ = 0;
 };

@@ -7,6 +7,7 @@
 #include "core/shell/period_keys.h"
 #include "core/shell/table_viewer.h"
 #include "core/sys/copy.h"
+#include "core/sys/hourglass.h"
 #include "core/sys/messages.h"
 
 namespace orvo {
@@ -18,18 +19,6 @@ std::string KeyOf(const std::string& period) {
   if (key.size() == 5) key.erase(2, 1);
   return key;
 }
-
-// The hourglass goes away also when the copy ends the application.
-class Hourglass {
- public:
-  explicit Hourglass(Env& env) : env_(env) { env_.ui.SetHourglass(true); }
-  ~Hourglass() { env_.ui.SetHourglass(false); }
-  Hourglass(const Hourglass&) = delete;
-  Hourglass& operator=(const Hourglass&) = delete;
-
- private:
-  Env& env_;
-};
 
 }  // namespace
 

@@ -7,13 +7,13 @@
 #include <string>
 #include <string_view>
 
-#include "core/shell/session.h"
+#include "core/shell/run_values.h"
 
 namespace orvo {
 
 class RestoreWindowModel {
  public:
-  explicit RestoreWindowModel(Session& session) : session_(session) {}
+  explicit RestoreWindowModel(RunValues& session) : session_(session) {}
 
   static constexpr std::string_view kCaption = "  Obnova dat po havarii";
   static constexpr std::string_view kHelpTopic = "OrvoObn";
@@ -33,7 +33,7 @@ class RestoreWindowModel {
   // question and the copy. True when the file was restored.
   bool Restore(const std::string& target, const std::string& definition, const std::string& mask);
 
-  Session& session_;
+  RunValues& session_;
 };
 
 }  // namespace orvo

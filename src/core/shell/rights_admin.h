@@ -9,13 +9,13 @@
 #include <vector>
 
 #include "core/shell/access_file.h"
-#include "core/shell/session.h"
+#include "core/shell/run_values.h"
 
 namespace orvo {
 
 class RightsAdminModel {
  public:
-  explicit RightsAdminModel(Session& session) : session_(session) {}
+  explicit RightsAdminModel(RunValues& session) : session_(session) {}
 
   static constexpr std::string_view kCaption = "  Zadani pristupovych prav";
   static constexpr int kRows = 200;
@@ -53,7 +53,7 @@ class RightsAdminModel {
   bool Close();
 
  private:
-  Session& session_;
+  RunValues& session_;
   std::array<AccessRecord, kRows> rows_{};
 };
 

@@ -7,11 +7,11 @@
 
 namespace orvo {
 
-std::string TableViewerProgram(const Session& session) {
+std::string TableViewerProgram(const RunValues& session) {
   return session.ProgramsDir + "\\TabView.Exe";
 }
 
-bool ShowInTableViewer(Session& session, std::string_view dataFile, std::string_view defFile,
+bool ShowInTableViewer(RunValues& session, std::string_view dataFile, std::string_view defFile,
                        std::string_view title, std::string_view heading) {
   Env& env = session.env;
   if (CopyFile(env, dataFile, kViewerDataCopy, false) != 0) return false;
@@ -27,19 +27,19 @@ bool ShowInTableViewer(Session& session, std::string_view dataFile, std::string_
   return true;
 }
 
-void StartTableViewer(Session& session, std::string_view dataFile, std::string_view defFile) {
+void StartTableViewer(RunValues& session, std::string_view dataFile, std::string_view defFile) {
   RunProgram(session.env, TableViewerProgram(session),
              std::string(dataFile) + " " + std::string(defFile) + " Zobrazeni", false);
 }
 
-void RunTableViewer(Session& session, std::string_view dataFile, std::string_view defFile,
+void RunTableViewer(RunValues& session, std::string_view dataFile, std::string_view defFile,
                     bool viewOnly) {
   std::string parameters = std::string(dataFile) + " " + std::string(defFile);
   if (viewOnly) parameters += " Zobrazeni";
   RunProgram(session.env, TableViewerProgram(session), parameters, true);
 }
 
-void WriteViewerDiskFile(Session& session) {
+void WriteViewerDiskFile(RunValues& session) {
   session.env.fs.WriteWhole(kViewerDiskFile, JoinLines({session.DataRoot}));
 }
 

@@ -255,4 +255,13 @@ std::string RealTextBlankExt(int w, int n, long double x) {
   return RealTextPlain(w, n, static_cast<double>(x));
 }
 
+int NumberOf(std::string_view digits) {
+  int value = 0;
+  for (char c : digits) {
+    if (c < '0' || c > '9') return 0;
+    value = value * 10 + (c - '0');
+  }
+  return value;
+}
+
 }  // namespace orvo

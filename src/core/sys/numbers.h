@@ -25,6 +25,9 @@ std::string IntTextPadded(int64_t v, int w);  // leading zeros
 // empty text gives 0. A whole number beyond the 64-bit range gives the
 // largest value of its sign.
 int64_t TextToInt(std::string_view s);
+// The number a text of digits stands for; 0 when any character is not a
+// digit (an empty text included), as the system reads a malformed period.
+int NumberOf(std::string_view digits);
 double TextToReal(std::string_view s);
 long double TextToRealExt(std::string_view s);
 

@@ -334,14 +334,6 @@ void MainWindow::Act(MenuAction action) {
         window.Run();
         break;
       }
-      case MenuAction::AUcty: AUcty(app_.session(), app_.codeListWindow()->model()); break;
-      case MenuAction::ACinn: ACinn(app_.session(), app_.codeListWindow()->model()); break;
-      case MenuAction::AKonta: AKonta(app_.session(), app_.codeListWindow()->model()); break;
-      case MenuAction::AMjCinn: AMjCinn(app_.session(), app_.codeListWindow()->model()); break;
-      case MenuAction::ACM: ACM(app_.session(), app_.codeListWindow()->model()); break;
-      case MenuAction::AOdDoKonto:
-        AOdDoKonto(app_.session(), app_.codeListWindow()->model());
-        break;
       case MenuAction::ProgClose:
         close();
         break;

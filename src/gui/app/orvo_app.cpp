@@ -10,6 +10,7 @@
 #include "gui/shell/login_dialog.h"
 #include "gui/app/main_window.h"
 #include "gui/shell/period_dialog.h"
+#include "gui/sys/qt_clipboard.h"
 #include "gui/sys/qt_ui.h"
 #include "gui/shell/range_dialog.h"
 #include "paint/qt_pdf_backend.h"
@@ -29,10 +30,10 @@ OrvoApp::OrvoApp(AppSetup setup) {
   if (setup.freeSpace) fs_->SetFreeSpaceSource(std::move(setup.freeSpace));
   ui_ = std::make_unique<QtUi>(*fs_, *clock_);
   env_ = std::make_unique<Env>(Env{*ui_, *fs_, *clock_});
-  session_ = std::make_unique<Session>(*env_);
-  def_ = std::make_unique<LoadedDef>();
-  engine_ = std::make_unique<TCdsProc>(*env_, *def_);
-  office_ = std::make_unique<Office>(WindowOffice());
+  SessionPorts ports;
+  ports.office = std::make_unique<Office>(WindowOffice());
+  ports.clipboard = std::make_unique<QtClipboard>();
+  session_ = MakeSession(*env_, std::move(ports));
 }
 
 OrvoApp::~OrvoApp() {
@@ -57,13 +58,9 @@ bool OrvoApp::Start(const std::vector<std::string>& args) {
     rights_ = std::make_unique<RightsDialog>(*this);
     period_ = std::make_unique<PeriodDialog>(*this);
     range_ = std::make_unique<RangeDialog>(*this);
-    codeList_ = std::make_unique<CdsCisWindow>(*this, *engine_, cis_);
-    vyst_ = std::make_unique<VystWindow>(*env_, vystHandOver_, printSettings_, *office_, nullptr,
+    codeList_ = std::make_unique<CdsCisWindow>(*this, session_->codeList);
+    vyst_ = std::make_unique<VystWindow>(*env_, session_->report, session_->office, nullptr,
                                          [this](const std::function<void()>& work) { Guard(work); });
-    codeList_->SetRowsPerPage([this] {
-      GetPrintSettings(*env_, printSettings_);
-      return printSettings_.PageRows;
-    });
     codeList_->SetReportViewer([this](const std::string& report) { ShowReport(report); });
     main_->Open();
   });
@@ -71,8 +68,8 @@ bool OrvoApp::Start(const std::vector<std::string>& args) {
 }
 
 void OrvoApp::ShowReport(const std::string& reportFile) {
-  vystHandOver_.VystFile = reportFile;
-  vystHandOver_.VystToolDir = session_->ProgramsDir;
+  session_->vystHandOver.VystFile = reportFile;
+  session_->vystHandOver.VystToolDir = session_->ProgramsDir;
   ExecModal(*vyst_);
 }
 

@@ -13,13 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "core/shell/session.h"
-#include "core/data/cds_proc.h"
-#include "core/data/definition.h"
-#include "core/office/office_port.h"
-#include "core/screens/cds_cis.h"
-#include "core/output/print_settings.h"
-#include "core/output/vyst_model.h"
+#include "core/app/session.h"
 #include "core/sys/clock.h"
 #include "core/sys/dosfs.h"
 #include "core/sys/env.h"
@@ -88,15 +82,15 @@ class OrvoApp : public QObject {
   RangeDialog* rangeDialog() { return range_.get(); }
   CdsCisWindow* codeListWindow() { return codeList_.get(); }
   // The loaded definition and the dataset engine, one each for the run,
-  // and the code-list window's hand-over values.
-  LoadedDef& loadedDef() { return *def_; }
-  TCdsProc& engine() { return *engine_; }
-  CisHandOver& cisHandOver() { return cis_; }
+  // and the code-list window's hand-over values (all the session's).
+  LoadedDef& loadedDef() { return session_->def; }
+  TCdsProc& engine() { return session_->engine; }
+  CisHandOver& cisHandOver() { return session_->cisHandOver; }
   // The text report window with its hand-over values, and the print
   // settings every report writer reads.
   VystWindow* reportWindow() { return vyst_.get(); }
-  VystHandOver& vystHandOver() { return vystHandOver_; }
-  PrintSettings& printSettings() { return printSettings_; }
+  VystHandOver& vystHandOver() { return session_->vystHandOver; }
+  PrintSettings& printSettings() { return session_->printSettings; }
   // Shows a report file in the text report window, modally.
   void ShowReport(const std::string& reportFile);
 
@@ -112,12 +106,6 @@ class OrvoApp : public QObject {
   std::unique_ptr<QtUi> ui_;
   std::unique_ptr<Env> env_;
   std::unique_ptr<Session> session_;
-  std::unique_ptr<LoadedDef> def_;
-  std::unique_ptr<TCdsProc> engine_;
-  CisHandOver cis_;
-  VystHandOver vystHandOver_;
-  PrintSettings printSettings_;
-  std::unique_ptr<Office> office_;
   std::unique_ptr<InstanceLock> lock_;
   std::unique_ptr<MainWindow> main_;
   std::unique_ptr<LoginDialog> login_;

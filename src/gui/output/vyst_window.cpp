@@ -37,9 +37,18 @@ QLineEdit* Field(QWidget* parent, int maxLength) {
 
 VystWindow::VystWindow(Env& env, VystHandOver& handOver, PrintSettings& settings, Office& office,
                        QWidget* parent, SlotGuard guard)
+    : VystWindow(env, std::make_unique<VystModel>(env, handOver, settings), nullptr, office, parent,
+                 std::move(guard)) {}
+
+VystWindow::VystWindow(Env& env, VystModel& model, Office& office, QWidget* parent, SlotGuard guard)
+    : VystWindow(env, nullptr, &model, office, parent, std::move(guard)) {}
+
+VystWindow::VystWindow(Env& env, std::unique_ptr<VystModel> own, VystModel* shared, Office& office,
+                       QWidget* parent, SlotGuard guard)
     : QDialog(parent),
       env_(env),
-      model_(env, handOver, settings),
+      ownModel_(std::move(own)),
+      model_(shared != nullptr ? *shared : *ownModel_),
       office_(office),
       guard_(std::move(guard)),
       printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {

@@ -26,6 +26,10 @@ class VystWindow final : public QDialog {
   // catches the end of the application); by default they run it directly.
   using SlotGuard = std::function<void(const std::function<void()>&)>;
 
+  // Over a model it does not own (the session's).
+  VystWindow(Env& env, VystModel& model, Office& office, QWidget* parent = nullptr,
+             SlotGuard guard = {});
+  // With a model of its own over the hand-over values and the settings.
   VystWindow(Env& env, VystHandOver& handOver, PrintSettings& settings, Office& office,
              QWidget* parent = nullptr, SlotGuard guard = {});
   ~VystWindow() override;
@@ -56,6 +60,9 @@ class VystWindow final : public QDialog {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // The model is `shared` when given, else `own`.
+  VystWindow(Env& env, std::unique_ptr<VystModel> own, VystModel* shared, Office& office,
+             QWidget* parent, SlotGuard guard);
   void Run(const std::function<void()>& work);
   void ShowModel();
   void TakeFields();
@@ -67,7 +74,8 @@ class VystWindow final : public QDialog {
   void ChoosePrinter();
 
   Env& env_;
-  VystModel model_;
+  std::unique_ptr<VystModel> ownModel_;
+  VystModel& model_;
   Office& office_;
   SlotGuard guard_;
   std::unique_ptr<QPrinter> printer_;

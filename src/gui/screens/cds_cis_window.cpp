@@ -36,15 +36,14 @@ void CisGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hi
   window_.EditorClosed(hint == QAbstractItemDelegate::SubmitModelCache);
 }
 
-CdsCisWindow::CdsCisWindow(OrvoApp& app, TCdsProc& engine, CisHandOver& handOver)
-    : QDialog(nullptr), app_(app), model_(app.env(), engine, handOver) {
+CdsCisWindow::CdsCisWindow(OrvoApp& app, TCdsCis& model)
+    : QDialog(nullptr), app_(app), model_(model) {
   setObjectName(QStringLiteral("TCdsCis"));
   setModal(true);
-  // The model shows the window through this port, and asks it for the
-  // print settings and the report window.
-  CisPorts ports;
+  // The model shows the window and the listing's report through these
+  // ports; the rows per page stay the session's.
+  CisPorts ports = model_.Ports();
   ports.showWindow = [this] { Run(); };
-  ports.rowsPerPage = [this] { return rows_ ? rows_() : 80; };
   ports.showReport = [this](const std::string& report) { ShowReport(report); };
   model_.SetPorts(std::move(ports));
 

@@ -42,13 +42,11 @@ class CisGrid final : public QTableWidget {
 class CdsCisWindow final : public QDialog {
   Q_OBJECT
  public:
-  CdsCisWindow(OrvoApp& app, TCdsProc& engine, CisHandOver& handOver);
+  CdsCisWindow(OrvoApp& app, TCdsCis& model);
 
   TCdsCis& model() { return model_; }
   // Shows a report file the listing wrote (the text report window).
   void SetReportViewer(std::function<void(const std::string&)> viewer) { viewer_ = std::move(viewer); }
-  // The rows per page of the print settings; 80 without one set.
-  void SetRowsPerPage(std::function<int()> rows) { rows_ = std::move(rows); }
 
   CisGrid* grid() const { return grid_; }
   QLineEdit* searchBox() const { return search_; }
@@ -75,9 +73,8 @@ class CdsCisWindow final : public QDialog {
   void CurrentCellChanged(int row, int col);
 
   OrvoApp& app_;
-  TCdsCis model_;
+  TCdsCis& model_;
   std::function<void(const std::string&)> viewer_;
-  std::function<int()> rows_;
   QLabel* hint_;
   QLineEdit* search_;
   CisGrid* grid_;

@@ -18,7 +18,7 @@ const BatchCredentials kAdmin{"Admin", "Qzpfr"};
 class BatchTest : public AppScratch {
  protected:
   BatchTest() {
-    Session fresh(*env);
+    RunValues fresh(*env);
     session.period = fresh.period;  // the commands configure it themselves
   }
   void PutRecords(const std::vector<AccessRecord>& records) {

@@ -4,6 +4,7 @@
 
 #include <functional>
 
+#include "core/app/main_window.h"
 #include "support/app_fixture.h"
 #include "core/shell/layout.h"
 #include "core/data/cds_proc.h"
@@ -98,6 +99,34 @@ TEST_F(CodeListMenuTest, ActivitiesAndKontaUseTheirYearFiles) {
   AKonta(session, cis);
   EXPECT_EQ(opened, (std::vector<std::string>{"D:\\LOrvo\\Cisel\\16Cinn.Cds",
                                               "D:\\LOrvo\\Cisel\\16Konta.Cds"}));
+}
+
+// The menu items are carried out by the main window's model on the
+// session's own code-list model; a window only attaches to its port.
+TEST_F(CodeListMenuTest, MainWindowModelDispatchesEveryCodeListItem) {
+  for (const char* name : {"16Ucty.Cds", "16Cinn.Cds", "16Konta.Cds", "MJCinn.Cds", "CM.Cds",
+                           "OdDoKonto.Cds"}) {
+    WriteList(std::string("D:\\LOrvo\\Cisel\\") + name, {{"1", "x"}});
+  }
+  std::vector<std::string> shown;
+  CisPorts ports = session.codeList.Ports();
+  ports.showWindow = [&] { shown.push_back(session.cisHandOver.CisFileName); };
+  session.codeList.SetPorts(ports);
+  session.UserRole = "Admin";
+  session.UserRights = "|Sprav|";
+  MainWindowModel model(session);
+  for (MenuAction action : {MenuAction::AUcty, MenuAction::ACinn, MenuAction::AKonta,
+                            MenuAction::AMjCinn, MenuAction::ACM, MenuAction::AOdDoKonto}) {
+    EXPECT_FALSE(MainWindowModel::NeedsWindow(action));
+    ASSERT_TRUE(model.Allowed(action));
+    model.Perform(action);
+  }
+  EXPECT_EQ(shown, (std::vector<std::string>{
+                       "D:\\LOrvo\\Cisel\\16Ucty.Cds", "D:\\LOrvo\\Cisel\\16Cinn.Cds",
+                       "D:\\LOrvo\\Cisel\\16Konta.Cds", "D:\\LOrvo\\Cisel\\MJCinn.Cds",
+                       "D:\\LOrvo\\Cisel\\CM.Cds", "D:\\LOrvo\\Cisel\\OdDoKonto.Cds"}));
+  EXPECT_TRUE(opened.empty());
+  EXPECT_TRUE(ui.messages.empty());
 }
 
 }  // namespace

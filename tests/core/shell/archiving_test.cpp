@@ -95,7 +95,7 @@ class NoticeUi : public ScriptedUi {
 TEST_F(ArchivingTest, NoticeIsHiddenAfterwards) {
   NoticeUi noticeUi;
   Env noticeEnv{noticeUi, *fs, clock};
-  Session s(noticeEnv);
+  RunValues s(noticeEnv);
   SetDataRoot(s, "D:");
   ConfigureMainPeriodModel(s);
   ArchFile(s);

@@ -31,7 +31,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(AppScratch, PeriodFileFollowsTheSuffix) {
   EXPECT_EQ(PeriodFileName(session), "C:\\A_Run\\PomSoub\\ObdobiOrvo.Txt");
-  Session plain(*env);
+  RunValues plain(*env);
   EXPECT_EQ(PeriodFileName(plain), "C:\\A_Run\\PomSoub\\Obdobi.Txt");
   EXPECT_EQ(plain.period.highestMonth, 12);
   EXPECT_FALSE(plain.period.monthZeroAllowed);

@@ -1,8 +1,8 @@
-#include "core/shell/session.h"
+#include "core/shell/run_values.h"
 
 namespace orvo {
 
-void SetDataRoot(Session& session, std::string_view dataRoot) {
+void SetDataRoot(RunValues& session, std::string_view dataRoot) {
   session.DataRoot = std::string(dataRoot);
   session.ProgramsDir = session.DataRoot + "\\LOrvo\\Programy";
 }

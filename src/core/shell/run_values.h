@@ -1,7 +1,8 @@
 // The run-time values of the main window that every window and operation
 // reads: where the data lives, the working period, the organisation and who
-// is logged in. One Session exists per run and is passed by reference; it
-// also carries the Env through which every service reaches the outside.
+// is logged in. They are part of the one Session of a run (core/app) and
+// reach the floors below it by reference, together with the Env through
+// which every service reaches the outside.
 #pragma once
 
 #include <string>
@@ -20,8 +21,8 @@ struct PeriodSettings {
   std::string rangeDir = "C:\\A_Run\\PomSoub";  // directory of Obdobi12.Txt
 };
 
-struct Session {
-  explicit Session(Env& e) : env(e) {}
+struct RunValues {
+  explicit RunValues(Env& e) : env(e) {}
 
   Env& env;
 
@@ -49,6 +50,6 @@ struct Session {
 };
 
 // Sets DataRoot and the ProgramsDir that follows from it.
-void SetDataRoot(Session& session, std::string_view dataRoot);
+void SetDataRoot(RunValues& session, std::string_view dataRoot);
 
 }  // namespace orvo
