@@ -95,9 +95,11 @@ bool FitsAccessRecord(std::string_view text) {
 int WriteAccessFile(Env& env, std::string_view accessFile, std::string_view plain) {
   bool existed = FileExistsQuiet(env, accessFile);
   if (existed) {
-    // One generation back, so that a file spoilt later can be put back.
-    int io = 0;
-    if (auto previous = env.fs.ReadWhole(accessFile, &io)) {
+    // One generation back, so that a file spoilt later can be put back. Only
+    // a whole file becomes the backup: a damaged one never replaces it.
+    bool whole = false;
+    auto previous = ReadHead(env, accessFile, kAccessFileMaxSize, &whole);
+    if (previous && whole && AccessImageIntact(Unscramble(*previous))) {
       std::string backup = AccessBackupName(accessFile);
       if (FileExistsQuiet(env, backup)) env.fs.SetAttributes(backup, kAttrArchive);
       if (env.fs.WriteWhole(backup, *previous) == kIoOk || FileExistsQuiet(env, backup)) {

@@ -56,7 +56,8 @@ std::string ReadAccessFile(Env& env, std::string_view accessFile);
 std::string AccessBackupName(std::string_view accessFile);
 
 // Stores a plain image scrambled, crash-safe, read-only and hidden
-// afterwards; the version it replaces becomes the backup (AccessBackupName).
+// afterwards; the version it replaces becomes the backup (AccessBackupName)
+// when that version is whole.
 // The I/O result; on a failure the old file is untouched.
 int WriteAccessFile(Env& env, std::string_view accessFile, std::string_view plain);
 

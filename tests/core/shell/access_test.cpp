@@ -106,6 +106,11 @@ TEST_F(AccessTest, EverySaveKeepsThePreviousVersion) {
   ASSERT_EQ(WriteAccessFile(*env, kAccess, BuildAccessImage({{"Admin", "treti", "Admin"}})), kIoOk);
   EXPECT_EQ(Get("C:\\A_Run\\PristPr\\LOrv.Bak"), second);
 
+  // A damaged file does not take the backup's place.
+  Put(kAccess, "garbage");
+  ASSERT_EQ(WriteAccessFile(*env, kAccess, BuildAccessImage({{"Admin", "ctvrte", "Admin"}})), kIoOk);
+  EXPECT_EQ(Get("C:\\A_Run\\PristPr\\LOrv.Bak"), second);
+
   Put(kAccess, "garbage");
   EXPECT_THROW(ReadAccessFile(*env, kAccess), Termination);
   EXPECT_EQ(ui.Single(), Error("Soubor pristupovych prav je poskozen:\r\r     "
