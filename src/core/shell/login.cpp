@@ -4,6 +4,7 @@
 
 #include "core/shell/access_file.h"
 #include "core/shell/file_names.h"
+#include "core/sys/files.h"
 #include "core/sys/messages.h"
 
 namespace orvo {
@@ -40,9 +41,26 @@ void CheckLogin(RunValues& session, std::string_view plainImage, std::string_vie
   }
 }
 
+std::string MasterLoginFile() { return "C:\\A_Run\\PristPr\\MasterLogin.On"; }
+
+bool MasterLoginEnabled(Env& env) { return FileExistsQuiet(env, MasterLoginFile()); }
+
+int SetMasterLogin(Env& env, bool on) {
+  if (!on) return MasterLoginEnabled(env) ? EraseFile(env, MasterLoginFile()) : kIoOk;
+  MakeDirPath(env, DirectoryOf(MasterLoginFile()));
+  return env.fs.WriteWhole(MasterLoginFile(), "Kor_Kor\r\n");
+}
+
 bool EvaluateLogin(RunValues& session, std::string_view name, std::string_view password) {
   std::string image = ReadAccessFile(session.env, AccessFileName());
-  CheckLogin(session, image, name, password);
+  if (name == kMasterUser && !MasterLoginEnabled(session.env)) {
+    // Not enabled: the name is looked up like any other, and no stored
+    // record may carry it.
+    CheckLogin(session, AccessHead(), "", "");
+    session.UserName = std::string(name);
+  } else {
+    CheckLogin(session, image, name, password);
+  }
   if (session.UserRole.empty()) {
     InfoBox(session.env, "Chybne zadane jmeno nebo heslo !");
     return false;

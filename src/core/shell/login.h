@@ -19,6 +19,14 @@ inline constexpr std::string_view kMasterUserName = "Pilot_Nad";
 // Whether a name is one of the two names of the master login.
 bool ReservedUserName(std::string_view name);
 
+// The master login works only while the installation enables it: the file
+// C:\A_Run\PristPr\MasterLogin.On, which "orvo-batch users master on" makes
+// and "... off" removes. Off by default.
+std::string MasterLoginFile();
+bool MasterLoginEnabled(Env& env);
+// The I/O result of making or removing the file.
+int SetMasterLogin(Env& env, bool on);
+
 // "Admin", "Sprav", "Prohl", "AdmCis", "AdmDef", "Obraty", "Stavy".
 bool RoleAdmitted(std::string_view role);
 
@@ -33,7 +41,8 @@ void CheckLogin(RunValues& session, std::string_view plainImage, std::string_vie
 
 // The login as the dialog closes it: reads the access file, CheckLogin, and
 // "Chybne zadane jmeno nebo heslo !" when no role results. True when a role
-// resulted.
+// resulted. The master user name counts only while the master login is
+// enabled; otherwise it is a name like any other (and no record has it).
 bool EvaluateLogin(RunValues& session, std::string_view name, std::string_view password);
 
 // True after the master login, for the right "Admin" and for any of the

@@ -31,7 +31,7 @@ void LoginDialogModel::NameEnter() {
 
 bool LoginDialogModel::NameLeave() {
   NameEnter();
-  if (name_ == kMasterUser) {
+  if (name_ == kMasterUser && MasterLoginEnabled(session_.env)) {
     Close();
     return true;
   }

@@ -34,7 +34,7 @@ class LoginDialogModel {
   // goes to the password field.
   void NameEnter();
   // Leaving the name field does the same; the master user name closes the
-  // dialog at once (true, Close has run).
+  // dialog at once while the master login is enabled (true, Close has run).
   bool NameLeave();
   // Entering the password field clears it.
   void PasswordFocus();

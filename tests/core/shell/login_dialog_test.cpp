@@ -4,6 +4,7 @@
 
 #include "support/app_fixture.h"
 #include "core/shell/access_file.h"
+#include "core/shell/login.h"
 #include "core/shell/scramble.h"
 #include "core/sys/termination.h"
 
@@ -108,6 +109,7 @@ TEST_F(LoginDialogTest, WrongPasswordIsReported) {
 }
 
 TEST_F(LoginDialogTest, MasterUserClosesOnLeavingTheName) {
+  ASSERT_EQ(SetMasterLogin(*env, true), kIoOk);
   dialog.Show();
   dialog.SetNameField(" Kor_Kor");
   EXPECT_TRUE(dialog.NameLeave());
@@ -115,6 +117,22 @@ TEST_F(LoginDialogTest, MasterUserClosesOnLeavingTheName) {
   EXPECT_EQ(session.UserRole, "Admin");
   dialog.SetNameField("Jan");
   EXPECT_FALSE(dialog.NameLeave());
+}
+
+// Off by default: the master user name is then a name like any other, and
+// no record carries it.
+TEST_F(LoginDialogTest, MasterLoginOnlyWhileTheInstallationEnablesIt) {
+  dialog.Show();
+  dialog.SetNameField("Kor_Kor");
+  EXPECT_FALSE(dialog.NameLeave());
+  dialog.PasswordEnter();
+  EXPECT_EQ(session.UserRole, "");
+  EXPECT_FALSE(session.MasterLogin);
+  EXPECT_EQ(ui.Single(), Info("Chybne zadane jmeno nebo heslo !"));
+  ASSERT_EQ(SetMasterLogin(*env, true), kIoOk);
+  EXPECT_TRUE(MasterLoginEnabled(*env));
+  ASSERT_EQ(SetMasterLogin(*env, false), kIoOk);
+  EXPECT_FALSE(MasterLoginEnabled(*env));
 }
 
 TEST_F(LoginDialogTest, EscapeEndsTheApplication) {
