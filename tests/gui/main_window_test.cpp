@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QToolBar>
 #include <QTableWidget>
 #include <QTest>
 #include <QToolButton>
@@ -127,6 +128,19 @@ TEST_F(MainWindowFlow, MarkerListForTheAdministrator) {
   a.mainWindow()->LoginAgainAction()->trigger();
   EXPECT_FALSE(Exists("C:\\A_Run\\PristPr\\LOrv_Jana.J"));
   EXPECT_TRUE(a.Ended());
+}
+
+// The tool bar's buttons show what they do and carry the hints of the menu.
+TEST_F(MainWindowFlow, ToolBarButtonsHaveIconsAndHints) {
+  gui::OrvoApp& a = StartLoggedIn();
+  auto* bar = a.mainWindow()->findChild<QToolBar*>("ToolBar");
+  ASSERT_NE(bar, nullptr);
+  const auto actions = bar->actions();
+  ASSERT_EQ(static_cast<size_t>(actions.size()), MainToolBar().size());
+  for (size_t i = 0; i < MainToolBar().size(); ++i) {
+    EXPECT_FALSE(actions[static_cast<int>(i)]->icon().isNull()) << i;
+    EXPECT_EQ(actions[static_cast<int>(i)]->toolTip(), QString::fromLatin1(MainToolBar()[i].hint.data()));
+  }
 }
 
 // On a new computer the administrator logs in with the default password: a
