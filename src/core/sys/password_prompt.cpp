@@ -16,10 +16,10 @@ class EchoOff {
     termios quiet = saved_;
     quiet.c_lflag &= ~static_cast<tcflag_t>(ECHO);
     quiet.c_lflag |= ICANON;
-    active_ = ::tcsetattr(fd_, TCSAFLUSH, &quiet) == 0;
+    active_ = ::tcsetattr(fd_, TCSANOW, &quiet) == 0;
   }
   ~EchoOff() {
-    if (active_) ::tcsetattr(fd_, TCSAFLUSH, &saved_);
+    if (active_) ::tcsetattr(fd_, TCSANOW, &saved_);
   }
   EchoOff(const EchoOff&) = delete;
   EchoOff& operator=(const EchoOff&) = delete;
