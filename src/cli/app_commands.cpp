@@ -58,7 +58,11 @@ int WithOutput(BatchContext& ctx, Run run) {
 int RunInstall(BatchContext& ctx) {
   // The credentials may also follow the data root.
   BatchCredentials credentials = Credentials(ctx);
-  Args args(ctx.args, {{"--user", true}, {"--password", true}});
+  Args args(ctx.args, {{"--user", true},
+                       {"--password", true},
+                       {"--plant-name", true},
+                       {"--admin-unit", true},
+                       {"--cost-centre", true}});
   if (!args.Ok()) {
     ctx.err << "orvo-batch install: " << Cp1250ToUtf8(args.Error()) << "\n";
     return kBatchUsage;
@@ -79,7 +83,9 @@ int RunInstall(BatchContext& ctx) {
   Session& session = ctx.session;
   if (!SetRoot(ctx, session, root, true)) return kBatchFailed;
   int rc = WithOutput(ctx, [&](std::ostream& out) {
-    return BatchInstallWithData(session, credentials, sources, out);
+    return BatchInstallWithData(
+        session, credentials, sources, out,
+        {args.Value("--plant-name"), args.Value("--admin-unit"), args.Value("--cost-centre")});
   });
   if (rc != kBatchOk) return rc;
   // The installation's tools in Programy start the programs built beside

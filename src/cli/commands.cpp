@@ -6,13 +6,17 @@ const std::vector<Command>& Commands() {
   static const std::vector<Command> commands{
       {"paths", "paths [LOGICAL-PATH ...]",
        "print the drive map and where logical paths resolve", RunPaths},
-      {"install", "install DATA-ROOT [--user NAME --password PASSWORD]",
-       "create the local and application trees, the code lists and the launchers in Programy",
+      {"install",
+       "install DATA-ROOT [--user NAME --password PASSWORD] [--plant-name T] [--admin-unit T] "
+       "[--cost-centre T]",
+       "create the local and application trees, the code lists, the initialisation file and the "
+       "launchers in Programy; on a computer without an access file the user becomes its Admin",
        RunInstall},
       {"period", "period [show | set YYMM | prev | next]",
        "show or change the working period", RunPeriod},
-      {"users", "users list | add NAME PASSWORD ROLE | remove NAME",
-       "administer users and their roles (role Admin)", RunUsers},
+      {"users", "users list | add NAME PASSWORD ROLE | remove NAME | master on|off | restore",
+       "administer users and their roles, the support login, the previous access file (Admin)",
+       RunUsers},
       {"archive", "archive", "archive the period's balance and posting files (needs --root)",
        RunArchive},
       {"def", "def show DEF", "show a definition file as the loaded definition", RunDef},

@@ -8,6 +8,7 @@
 
 #include "cli/args.h"
 #include "cli/batch.h"
+#include "cli/file_args.h"
 #include "core/app/session.h"
 #include "core/shell/file_names.h"
 #include "core/data/cds_proc.h"
@@ -39,13 +40,17 @@ int KeyedOperation(BatchContext& ctx, const char* usage, const Args& a,
   // Any number of words passes here: the operation itself says how many it takes.
   auto keys = NumberList(a.Value("--keys"), kMaxDefWords, std::numeric_limits<int>::max());
   if (!keys) return Usage(ctx, usage, "--keys needs word numbers like 3,1");
+  std::string outCds, outDef, xDef;
+  if (int rc = OutputFile(ctx, a.Positional()[2], &outCds); rc != 0) return rc;
+  if (int rc = OutputFile(ctx, a.Positional()[3], &outDef); rc != 0) return rc;
+  if (int rc = OutputFile(ctx, a.Value("--xdef", kCompanionDef), &xDef); rc != 0) return rc;
   MakeDirPath(ctx.env, kWorkDir);
   TDatProc dat(ctx.env, ctx.session.def);
-  cds.params.InCds = a.Positional()[0];
-  cds.params.InDef = a.Positional()[1];
-  cds.params.OutCds = a.Positional()[2];
-  cds.params.OutDef = a.Positional()[3];
-  cds.params.XDefName = a.Value("--xdef", kCompanionDef);
+  cds.params.InCds = InputFile(ctx, a.Positional()[0]);
+  cds.params.InDef = InputFile(ctx, a.Positional()[1]);
+  cds.params.OutCds = outCds;
+  cds.params.OutDef = outDef;
+  cds.params.XDefName = xDef;
   // The table holds 200 words; a longer list keeps its count, which the
   // operation refuses with its own message ("Seznam slov obsahuje ...").
   cds.params.PocSlov = static_cast<int>(keys->size());
@@ -78,7 +83,9 @@ int RunReduce(BatchContext& ctx) {
 int RunAppend(BatchContext& ctx) {
   Args a(ctx.args, {});
   if (!a.Ok() || a.Positional().size() != 2) return Usage(ctx, "append A.Cds R.Cds", a.Error());
-  AppendCds(ctx.session.engine, a.Positional()[0], a.Positional()[1]);
+  std::string target;
+  if (int rc = OutputFile(ctx, a.Positional()[1], &target); rc != 0) return rc;
+  AppendCds(ctx.session.engine, InputFile(ctx, a.Positional()[0]), target);
   return 0;
 }
 
@@ -87,7 +94,10 @@ int RunRestruct(BatchContext& ctx) {
   if (!a.Ok() || a.Positional().size() != 3) {
     return Usage(ctx, "restruct OLD.Cds NEW.Def NEW.Cds", a.Error());
   }
-  ReStruktCds(ctx.session.engine, a.Positional()[0], a.Positional()[1], a.Positional()[2]);
+  std::string target;
+  if (int rc = OutputFile(ctx, a.Positional()[2], &target); rc != 0) return rc;
+  ReStruktCds(ctx.session.engine, InputFile(ctx, a.Positional()[0]),
+              InputFile(ctx, a.Positional()[1]), target);
   return 0;
 }
 
@@ -104,12 +114,15 @@ int RunImport(BatchContext& ctx) {
   const std::string quote = a.Value("--quote", "\"");
   if (separator.size() != 1) return Usage(ctx, usage, "--sep needs one character");
   if (quote.size() != 1) return Usage(ctx, usage, "--quote needs one character");
+  std::string outCds, xDef;
+  if (int rc = OutputFile(ctx, a.Positional()[3], &outCds); rc != 0) return rc;
+  if (int rc = OutputFile(ctx, a.Value("--xdef", kCompanionDef), &xDef); rc != 0) return rc;
   MakeDirPath(ctx.env, kWorkDir);
   TCdsProc& cds = ctx.session.engine;
-  cds.params.DatName = a.Positional()[1];
-  cds.params.DefName = a.Positional()[2];
-  cds.params.CdsName = a.Positional()[3];
-  cds.params.XDefName = a.Value("--xdef", kCompanionDef);
+  cds.params.DatName = InputFile(ctx, a.Positional()[1]);
+  cds.params.DefName = InputFile(ctx, a.Positional()[2]);
+  cds.params.CdsName = outCds;
+  cds.params.XDefName = xDef;
   const int cp = codePage[0] - '0';
   bool ok = kind == "text"  ? KonvTxCds(cds, cp)
             : kind == "ldb" ? KonvLdbCds(cds, cp)

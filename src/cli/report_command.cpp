@@ -2,6 +2,7 @@
 #include <ostream>
 
 #include "cli/batch.h"
+#include "cli/file_args.h"
 #include "core/app/session.h"
 #include "core/screens/report_batch.h"
 #include "core/sys/encoding.h"
@@ -17,6 +18,9 @@ int RunReport(BatchContext& ctx) {
             << "usage: orvo-batch " << kReportUsage << "\n";
     return 2;
   }
+  if (int rc = OutputFile(ctx, job.out, &job.out); rc != 0) return rc;
+  job.request.ScrFile = InputFile(ctx, job.request.ScrFile);
+  job.request.ScrDef = InputFile(ctx, job.request.ScrDef);
   TCdsProc& engine = ctx.session.engine;
   try {
     switch (RunReportJob(engine, job)) {
@@ -28,7 +32,7 @@ int RunReport(BatchContext& ctx) {
       case ReportJobResult::Failed: return 1;
     }
   } catch (const Termination&) {
-    return 4;
+    return 1;
   }
   return 1;
 }

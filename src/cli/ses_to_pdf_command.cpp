@@ -8,6 +8,7 @@
 
 #include "cli/args.h"
 #include "cli/batch.h"
+#include "cli/file_args.h"
 #include "core/output/column_mask.h"
 #include "core/output/print_settings.h"
 #include "core/output/report_file.h"
@@ -56,8 +57,10 @@ int RunSesToPdf(BatchContext& ctx) {
   const std::string top = args.Value("--top", std::to_string(margins.VystTopMargin));
   const std::string mask = args.Value("--mask");
   if (positional.size() != 2) return Usage(ctx, "needs REPORT.Ses and OUT.pdf");
-  auto report = HostPathOf(env, positional[0]);
-  auto out = HostPathOf(env, positional[1]);
+  std::string outLogical;
+  if (int rc = OutputFile(ctx, positional[1], &outLogical); rc != 0) return rc;
+  auto report = HostPathOf(env, InputFile(ctx, positional[0]));
+  auto out = HostPathOf(env, outLogical);
   if (!report || !out) return Usage(ctx, "the drive of a path is not mapped");
 
   std::ifstream in(*report, std::ios::binary);

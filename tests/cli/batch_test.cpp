@@ -45,14 +45,15 @@ namespace {
 TEST(Batch, InstallThenUsersAndPeriodGoThroughTheLogin) {
   TempDir c, d;
   const std::vector<std::string> drives{"ORVO_DRIVES=C=" + c.path()};
-  auto r = RunBatch({"--user", "Kor_Kor", "install", d.path()}, drives);
+  auto r = RunBatch({"--user", "Jana", "--password", "j1", "install", d.path()}, drives);
   ASSERT_EQ(r.exitCode, 0) << r.err;
   EXPECT_EQ(r.out.rfind("C:\\A_Run\nD:\\LOrvo\n", 0), 0u) << r.out;
   EXPECT_NE(r.out.find("Ucty.Cds\n"), std::string::npos) << r.out;
   EXPECT_TRUE(std::filesystem::is_directory(d.path() + "/LOrvo/Programy"));
   EXPECT_TRUE(std::filesystem::is_directory(c.path() + "/A_Run/Work"));
 
-  r = RunBatch({"--user", "Kor_Kor", "users", "add", "Účetní", "heslo", "Sprav"}, drives);
+  r = RunBatch({"--user", "Jana", "--password", "j1", "users", "add", "Účetní", "heslo", "Sprav"},
+               drives);
   ASSERT_EQ(r.exitCode, 0) << r.err;
   r = RunBatch({"--user", "Účetní", "--password", "heslo", "users", "list"}, drives);
   EXPECT_EQ(r.exitCode, 3);  // role Sprav may not administer users
@@ -93,7 +94,8 @@ std::string DefLine(int td, const std::string& name, const std::string& heading,
 
 TEST(Batch, DatasetFromTextDumpsBackNormalised) {
   TempDir c, d;
-  const std::vector<std::string> drives{"ORVO_DRIVES=C=" + c.path() + ";D=" + d.path()};
+  const std::vector<std::string> drives{"ORVO_DRIVES=C=" + c.path() + ";D=" + d.path(),
+                                        "ORVO_USER=Admin", "ORVO_PASSWORD=Qzpfr"};
   {
     std::ofstream def(d.path() + "/Ucty.Def", std::ios::binary);
     def << DefLine(6, "1. Ucet", "Ucet", "PM", 1) << DefLine(30, "2. Nazev", "Nazev", "PM")
@@ -123,7 +125,9 @@ namespace {
 
 class BatchOps : public ::testing::Test {
  protected:
-  BatchOps() : drives{"ORVO_DRIVES=C=" + c.path() + ";D=" + d.path()} {
+  BatchOps()
+      : drives{"ORVO_DRIVES=C=" + c.path() + ";D=" + d.path(), "ORVO_USER=Admin",
+               "ORVO_PASSWORD=Qzpfr"} {
     std::ofstream def(d.path() + "/P.Def", std::ios::binary);
     def << DefLine(3, "1. Ucet", "Ucet", "PM") << DefLine(5, "2. Stredisko", "Str", "PM")
         << DefLine(12, "3. MD", "MD", "N2");

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "support/host_file.h"
 #include "support/run_batch.h"
 #include "support/scratch.h"
 
@@ -21,16 +22,13 @@ std::string Line(int td, const std::string& name, const std::string& tms) {
   return l + "\r\n";
 }
 
-std::string Slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+std::string Slurp(const std::string& path) { return ReadHostFile(path); }
 
 class BatchTrust : public ::testing::Test {
  protected:
-  BatchTrust() : drives{"ORVO_DRIVES=C=" + c.path() + ";D=" + d.path()} {
+  BatchTrust()
+      : drives{"ORVO_DRIVES=C=" + c.path() + ";D=" + d.path(), "ORVO_USER=Admin",
+               "ORVO_PASSWORD=Qzpfr"} {
     std::ofstream(d.path() + "/P.Def", std::ios::binary) << Line(3, "1. Ucet", "PM") << Line(12, "2. MD", "N2");
     std::ofstream(d.path() + "/p.txt", std::ios::binary) << "311|10\n211|5\n";
     EXPECT_EQ(Run({"cds", "from-text", "D:\\P.Def", d.path() + "/p.txt", "D:\\P.Cds"}).exitCode, 0);

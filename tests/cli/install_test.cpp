@@ -91,6 +91,11 @@ TEST_F(Install, WritesTheTreesAndEveryLauncher) {
 }
 
 TEST_F(Install, WrongPasswordInstallsNothing) {
+  // A computer that has its access file (made by the first login).
+  ASSERT_EQ(RunBatch({"--user", "Admin", "--password", "Qzpfr", "users", "list"},
+                     {"ORVO_DRIVES=" + drives})
+                .exitCode,
+            0);
   auto r = InstallAs("Admin", "nope");
   EXPECT_EQ(r.exitCode, 3);
   EXPECT_NE(r.err.find("Chybne zadane jmeno nebo heslo !"), std::string::npos) << r.err;

@@ -25,7 +25,8 @@ TEST(BatchReport, WritesTheGoldenReport) {
   std::filesystem::copy_file(golden + "/Table.Def", c.path() + "/Case/Table.Def");
   std::string text = ReadFile(golden + "/Table.txt");
   WriteFile(c.path() + "/Case/Table.txt", text);
-  const std::vector<std::string> env{"ORVO_DRIVES=C=" + c.path() + ";D=" + d.path()};
+  const std::vector<std::string> env{"ORVO_DRIVES=C=" + c.path() + ";D=" + d.path(),
+                                     "ORVO_USER=Admin", "ORVO_PASSWORD=Qzpfr"};
   auto made = RunBatch({"cds", "from-text", "C:\\Case\\Table.Def", c.path() + "/Case/Table.txt",
                         "C:\\Case\\Table.Cds"},
                        env);
@@ -38,11 +39,14 @@ TEST(BatchReport, WritesTheGoldenReport) {
 }
 
 TEST(BatchReport, BadArgumentsAreAUsageError) {
-  auto r = RunBatch({"report", "A.Cds", "A.Def", "O.Ses", "--order", "2,2"});
+  TempDir c;
+  const std::vector<std::string> env{"ORVO_DRIVES=C=" + c.path(), "ORVO_USER=Admin",
+                                     "ORVO_PASSWORD=Qzpfr"};
+  auto r = RunBatch({"report", "A.Cds", "A.Def", "O.Ses", "--order", "2,2"}, env);
   EXPECT_EQ(r.exitCode, 2);
   EXPECT_NE(r.err.find("--order names a column twice"), std::string::npos) << r.err;
-  EXPECT_EQ(RunBatch({"report", "A.Cds"}).exitCode, 2);
-  EXPECT_EQ(RunBatch({"report", "A.Cds", "A.Def", "O.Ses", "--sum-cols", "0"}).exitCode, 2);
+  EXPECT_EQ(RunBatch({"report", "A.Cds"}, env).exitCode, 2);
+  EXPECT_EQ(RunBatch({"report", "A.Cds", "A.Def", "O.Ses", "--sum-cols", "0"}, env).exitCode, 2);
 }
 
 }  // namespace

@@ -25,7 +25,7 @@ class PrintSettingsCommand : public ::testing::Test {
  protected:
   BatchResult Run(std::vector<std::string> args) {
     args.insert(args.begin(), {"--drive", "C=" + c.path(), "print-settings"});
-    return RunBatch(args, {"ORVO_DRIVES="});
+    return RunBatch(args, {"ORVO_DRIVES=", "ORVO_USER=Admin", "ORVO_PASSWORD=Qzpfr"});
   }
   std::string File() const { return c.path() + "/A_Run/PomSoub/NumRowFont.Dat"; }
   TempDir c;
@@ -111,7 +111,8 @@ class SesToPdfCommand : public ::testing::Test {
   }
   BatchResult Run(std::vector<std::string> args) {
     args.insert(args.begin(), {"--drive", "C=" + dir.path(), "ses-to-pdf"});
-    return RunBatch(args, {"ORVO_DRIVES=", "QT_QPA_PLATFORM=offscreen"});
+    return RunBatch(args, {"ORVO_DRIVES=", "QT_QPA_PLATFORM=offscreen", "ORVO_USER=Admin",
+                           "ORVO_PASSWORD=Qzpfr"});
   }
   int PdfPages(const std::string& pdf) {
     const std::string info = dir.path() + "/info.txt";

@@ -191,6 +191,40 @@ TEST_F(BrowserWindowTest, CorrectionKeysOnTheGrid) {
   EXPECT_TRUE(Exists("C:\\Case\\Big_CdsScr.Cds"));
 }
 
+// The window has the size it is given, also on a small display, whatever
+// the panel above the grid holds.
+TEST_F(BrowserWindowTest, OpensAtNineHundredEightyByFiveHundredEighty) {
+  PutRows(3);
+  handOver.ScrHeading1 = "Prehled uctu";
+  Open();
+  EXPECT_EQ(window->width(), 980);
+  EXPECT_EQ(window->height(), 580);
+  Screenshot(window.get(), "dataset_browser_980x580");
+}
+
+// The title bar's close button checks the positions as "  Konec" does: a
+// gap keeps the dialog open after its message.
+TEST_F(BrowserWindowTest, SubtotalDialogTitleBarCloseChecksTheGap) {
+  PutRows(3);
+  Open();
+  bool stayedOpen = false;
+  driver.Step([&stayedOpen](QWidget* dialog) {
+    auto* d = qobject_cast<gui::SubtotalDialogWindow*>(dialog);
+    ASSERT_NE(d, nullptr);
+    d->NewSelection();
+    d->Grid()->setCurrentCell(1, CdsScrTModel::kPor);
+    QTest::keyClick(d->Grid(), Qt::Key_3);  // position 3 with 1 and 2 missing
+    d->close();
+    stayedOpen = d->isVisible();
+    d->OriginalState();
+    d->Finish();
+  });
+  window->Param();
+  EXPECT_TRUE(driver.StepsDone());
+  EXPECT_TRUE(stayedOpen);
+  EXPECT_EQ(driver.boxes.size(), 1u) << ::testing::PrintToString(driver.boxes);
+}
+
 TEST_F(BrowserWindowTest, ParamDialogChoosesColumns) {
   PutRows(3);
   Open();

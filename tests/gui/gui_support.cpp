@@ -42,6 +42,10 @@ void ModalDriver::Poll() {
     SeenBox seen{box->icon(), box->windowTitle(), box->text(), {}};
     for (QAbstractButton* b : box->buttons()) seen.buttons << b->text();
     boxes.push_back(seen);
+    if (!screenshotNextBox.empty()) {
+      Screenshot(box, screenshotNextBox);
+      screenshotNextBox.clear();
+    }
     QMessageBox::StandardButton wanted = QMessageBox::NoButton;
     if (!answers_.empty()) {
       wanted = answers_.front();
@@ -106,6 +110,7 @@ std::unique_ptr<gui::OrvoApp> GuiScratch::MakeApp() {
 
 gui::OrvoApp& GuiScratch::StartLoggedIn(const QString& name, const QString& password) {
   PutInstallation();
+  if (!Exists("C:\\A_Run\\PristPr\\LOrv.H")) PutUsers({});
   app = MakeApp();
   driver.Login(name, password);
   EXPECT_TRUE(app->Start({"D:"}));
@@ -152,7 +157,7 @@ void GuiScratch::PutUsers(const std::vector<std::vector<std::string>>& users) {
     Answer Ask(MessageKind, std::string_view, std::string_view) override { return Answer::No; }
   } ui;
   Env env{ui, fs, clock};
-  std::vector<AccessRecord> records{{"Admin", "Qzpfr", "Admin"}};
+  std::vector<AccessRecord> records{{"Admin", kAdminPassword.toStdString(), "Admin"}};
   for (const auto& u : users) records.push_back({u.at(0), u.at(1), u.at(2)});
   fs.MakeDir("C:\\A_Run");
   fs.MakeDir("C:\\A_Run\\PristPr");

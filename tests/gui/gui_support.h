@@ -50,6 +50,8 @@ class ModalDriver : public QObject {
   void Login(const QString& name, const QString& password);
 
   std::vector<SeenBox> boxes;
+  // When set, the next message box is saved as a screenshot of that name.
+  std::string screenshotNextBox;
   bool StepsDone() const { return steps_.empty() && running_ == 0; }
 
  private:
@@ -68,6 +70,10 @@ bool WaitFor(const std::function<bool()>& condition, int timeoutMs = 10000);
 // Saves a picture of a widget as ORVO_SCREENSHOT_DIR/<name>.png.
 std::string Screenshot(QWidget* widget, const std::string& name);
 
+// The administrator's password of the test installations: not the default
+// one, which asks for a change and opens the rights administration.
+inline const QString kAdminPassword = QStringLiteral("Spravce1");
+
 class GuiScratch : public ::testing::Test {
  protected:
   GuiScratch();
@@ -75,7 +81,9 @@ class GuiScratch : public ::testing::Test {
 
   std::unique_ptr<gui::OrvoApp> MakeApp();
   // MakeApp and Start with "D:"; the login and the welcome box answered.
-  gui::OrvoApp& StartLoggedIn(const QString& name = "Admin", const QString& password = "Qzpfr");
+  // Without an access file, one with the administrator (kAdminPassword) is
+  // put in place first.
+  gui::OrvoApp& StartLoggedIn(const QString& name = "Admin", const QString& password = kAdminPassword);
 
   // The installation of the data root: UctInic.TXT and the files it needs,
   // and the period 16 03 unless one is there.

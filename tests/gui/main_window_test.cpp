@@ -6,6 +6,8 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QToolBar>
 #include <QTableWidget>
 #include <QTest>
 #include <QToolButton>
@@ -94,7 +96,7 @@ TEST_F(MainWindowFlow, DroppingTheAccessFileAsksAndEndsWhateverTheAnswer) {
     auto* login = static_cast<gui::LoginDialog*>(w);
     login->NameField()->setText("Admin");
     QTest::keyClick(login->NameField(), Qt::Key_Return);
-    QTest::keyClicks(login->PasswordField(), "Qzpfr");
+    QTest::keyClicks(login->PasswordField(), kAdminPassword);
     QTest::keyClick(login->PasswordField(), Qt::Key_D, Qt::ControlModifier | Qt::AltModifier);
   });
   driver.Answer(QMessageBox::No);
@@ -113,7 +115,7 @@ TEST_F(MainWindowFlow, MarkerListForTheAdministrator) {
     auto* login = static_cast<gui::LoginDialog*>(w);
     login->NameField()->setText("Admin");
     QTest::keyClick(login->NameField(), Qt::Key_Return);
-    QTest::keyClicks(login->PasswordField(), "Qzpfr");
+    QTest::keyClicks(login->PasswordField(), kAdminPassword);
     QTest::keyClick(login->PasswordField(), Qt::Key_U, Qt::ControlModifier | Qt::AltModifier);
     QListWidget* list = login->MarkerList();
     ASSERT_TRUE(list->isVisible());
@@ -126,6 +128,48 @@ TEST_F(MainWindowFlow, MarkerListForTheAdministrator) {
   EXPECT_TRUE(a.Ended());
 }
 
+// The tool bar's buttons show what they do and carry the hints of the menu.
+TEST_F(MainWindowFlow, ToolBarButtonsHaveIconsAndHints) {
+  gui::OrvoApp& a = StartLoggedIn();
+  auto* bar = a.mainWindow()->findChild<QToolBar*>("ToolBar");
+  ASSERT_NE(bar, nullptr);
+  const auto actions = bar->actions();
+  ASSERT_EQ(static_cast<size_t>(actions.size()), MainToolBar().size());
+  for (size_t i = 0; i < MainToolBar().size(); ++i) {
+    EXPECT_FALSE(actions[static_cast<int>(i)]->icon().isNull()) << i;
+    EXPECT_EQ(actions[static_cast<int>(i)]->toolTip(), QString::fromLatin1(MainToolBar()[i].hint.data()));
+  }
+}
+
+// On a new computer the administrator logs in with the default password: a
+// notice asks to change it and the rights administration opens for it.
+TEST_F(MainWindowFlow, DefaultPasswordAsksForAChangeAndOpensTheRights) {
+  PutInstallation();
+  ASSERT_FALSE(Exists("C:\\A_Run\\PristPr\\LOrv.H"));
+  app = MakeApp();
+  driver.Login("Admin", "Qzpfr");
+  bool rightsOpened = false;
+  driver.Step([&rightsOpened](QWidget* w) {
+    auto* d = qobject_cast<gui::RightsDialog*>(w);
+    ASSERT_NE(d, nullptr) << w->objectName().toStdString();
+    rightsOpened = true;
+    Screenshot(d, "rights_after_default_password");
+    d->Grid()->item(0, 1)->setText("Nove1");
+    d->findChild<QPushButton*>("CloseButton")->click();
+  });
+  ASSERT_TRUE(app->Start({"D:"}));
+  ASSERT_TRUE(WaitFor([&] { return app->mainWindow()->FirstActivationDone() || app->Ended(); }));
+  EXPECT_TRUE(rightsOpened);
+  ASSERT_FALSE(driver.boxes.empty());
+  EXPECT_EQ(driver.boxes[0].text, "Prihlasujete se vychozim heslem spravce !\n\n"
+                                  "Zmente jej prosim v pristupovych pravech.");
+  EXPECT_FALSE(app->Ended());
+  // The new password holds at the next login.
+  driver.Login("Admin", "Nove1");
+  app->mainWindow()->LoginAgainAction()->trigger();
+  EXPECT_EQ(app->session().UserRole, "Admin");
+}
+
 TEST_F(MainWindowFlow, RightsAdministrationShowsTwoHundredRowsAndStores) {
   gui::OrvoApp& a = StartLoggedIn();
   driver.Step([](QWidget* w) {
@@ -133,6 +177,8 @@ TEST_F(MainWindowFlow, RightsAdministrationShowsTwoHundredRowsAndStores) {
     ASSERT_NE(d, nullptr);
     EXPECT_EQ(d->windowTitle(), "  Zadani pristupovych prav");
     EXPECT_EQ(d->Grid()->rowCount(), 200);
+    // All three columns are in sight without scrolling sideways.
+    EXPECT_EQ(d->Grid()->horizontalScrollBar()->maximum(), 0);
     EXPECT_EQ(d->Grid()->item(0, 0)->text(), "Admin");
     EXPECT_EQ(d->Grid()->item(0, 2)->text(), "Admin");
     d->Grid()->item(1, 0)->setText("Jana");
@@ -304,12 +350,13 @@ TEST_F(MainWindowFlow, RangeDialogEnterMovesOnAndEscapeCancels) {
 TEST_F(MainWindowFlow, Screenshots) {
   Put("C:\\A_Run\\PomSoub\\ObdobiOrvo.Txt", "16 03\r\n");
   PutInstallation();
+  PutUsers({});
   app = MakeApp();
   driver.Step([](QWidget* w) {
     auto* login = static_cast<gui::LoginDialog*>(w);
     login->NameField()->setText("Admin");
     QTest::keyClick(login->NameField(), Qt::Key_Return);
-    QTest::keyClicks(login->PasswordField(), "Qzpfr");
+    QTest::keyClicks(login->PasswordField(), kAdminPassword);
     Screenshot(login, "login");
     QTest::keyClick(login->PasswordField(), Qt::Key_Return);
   });

@@ -3,6 +3,8 @@
 // non-administrator.
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QLibraryInfo>
 #include <QFontMetrics>
 #include <QLineEdit>
 #include <QPushButton>
@@ -47,6 +49,7 @@ class Boxes : public QtUiTest, public ::testing::WithParamInterface<BoxCase> {};
 
 TEST_P(Boxes, IconButtonsCaptionAndLineBreaks) {
   const BoxCase& c = GetParam();
+  driver.screenshotNextBox = std::string("message_box_") + c.name;
   if (c.kind == MessageKind::Info || c.kind == MessageKind::Error) {
     ui.Message(c.kind, "Prvni\rDruhy\r\rT\xF8\x65ti", "Titulek \xE8\x61s");
   } else {
@@ -68,10 +71,18 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         BoxCase{"Info", MessageKind::Info, QMessageBox::Information, {"OK"}},
         BoxCase{"Error", MessageKind::Error, QMessageBox::Warning, {"OK"}},
-        BoxCase{"YesNo", MessageKind::YesNo, QMessageBox::Question, {"&Yes", "&No"}},
+        BoxCase{"YesNo", MessageKind::YesNo, QMessageBox::Question, {"Ano", "Ne"}},
         BoxCase{"YesNoCancel", MessageKind::YesNoCancel, QMessageBox::NoIcon,
-                {"&Yes", "&No", "Cancel"}}),
+                {"Ano", "Ne", "Storno"}}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Qt's own texts (here the file dialog's) come in Czech once the Ui port
+// exists, when the Qt installation has its translations.
+TEST_F(QtUiTest, QtsOwnTextsAreCzech) {
+  const QString dir = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+  if (!QFileInfo::exists(dir + "/qtbase_cs.qm")) GTEST_SKIP() << "no qtbase_cs.qm in " << dir.toStdString();
+  EXPECT_EQ(QCoreApplication::translate("QFileDialog", "Look in:"), QString::fromUtf8("Hledat v:"));
+}
 
 TEST_F(QtUiTest, CancelOfTheRetryQuestionEndsTheApplication) {
   driver.Answer(QMessageBox::Cancel);

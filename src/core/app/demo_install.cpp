@@ -36,10 +36,11 @@ int InstallTail(Session& session, const InstallSources& sources, InstallScope sc
 }  // namespace
 
 int BatchInstallWithData(Session& session, const BatchCredentials& credentials,
-                         const InstallSources& sources, std::ostream& out) {
+                         const InstallSources& sources, std::ostream& out,
+                         const InstallNames& names) {
   // Checked first, so that faulty data leaves nothing behind.
   if (!CheckInstallData(session.env, sources, InstallScope::Install)) return kBatchFailed;
-  int rc = BatchInstall(session, credentials, out);
+  int rc = BatchInstall(session, credentials, out, names);
   if (rc != kBatchOk) return rc;
   return InstallTail(session, sources, InstallScope::Install, out);
 }

@@ -19,7 +19,8 @@ namespace orvo {
 // code lists of the installation data that are missing. Prints the trees
 // and every file made.
 int BatchInstallWithData(Session& session, const BatchCredentials& credentials,
-                         const InstallSources& sources, std::ostream& out);
+                         const InstallSources& sources, std::ostream& out,
+                         const InstallNames& names = {});
 
 struct DemoPlant {
   std::string plant;       // line 1 of UctInic.TXT

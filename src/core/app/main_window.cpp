@@ -61,6 +61,7 @@ void MainWindowModel::Show() {
   PrepareLocalTree(env);
   PrepareDirectories(session_);
   WriteViewerDiskFile(session_);
+  handOverWritten_ = true;
   env.fs.ChangeDir(AppDir(session_));
   ReadInitFile(session_);
   ConfigureMainPeriodModel(session_);
@@ -219,7 +220,17 @@ bool MainWindowModel::CloseQuery() {
     if (env.fs.ChangeDir(dir) == kIoOk) EraseAllFiles(env, "*.*");
   }
   EraseViewerDiskFile(env);
+  handOverWritten_ = false;
   return true;
+}
+
+MainWindowModel::~MainWindowModel() {
+  if (!handOverWritten_) return;
+  try {
+    EraseViewerDiskFile(session_.env);
+  } catch (...) {
+    // Nothing may leave a destructor; the file is only a hint for the viewer.
+  }
 }
 
 }  // namespace orvo

@@ -37,6 +37,11 @@ std::string MainCaption(int dpi);
 class MainWindowModel {
  public:
   explicit MainWindowModel(Session& session) : session_(session) {}
+  // However the application ends (a closing, a message that ends it), the
+  // disk hand-over file that Show wrote goes with the model.
+  ~MainWindowModel();
+  MainWindowModel(const MainWindowModel&) = delete;
+  MainWindowModel& operator=(const MainWindowModel&) = delete;
 
   Session& session() { return session_; }
 
@@ -88,6 +93,7 @@ class MainWindowModel {
   Session& session_;
   bool firstActivation_ = true;
   bool dosVisible_ = false;
+  bool handOverWritten_ = false;
 };
 
 }  // namespace orvo

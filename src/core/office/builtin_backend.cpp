@@ -1,17 +1,19 @@
 #include "core/office/builtin_backend.h"
 
 #include "core/office/document_writers.h"
+#include "core/office/user_documents.h"
 #include "core/sys/files.h"
 #include "core/sys/program.h"
 
 namespace orvo {
 
 OfficeResult BuiltinOfficeBackend::ShowText(Env& env, const TextDocument& document) {
-  if (env.fs.WriteWhole(document.file, RtfDocument(document.text, document.font)) != kIoOk) {
-    return OfficeResult::Failed;
-  }
+  // Into the user's documents: the work directory is emptied at closing,
+  // and a document saved there would be lost.
+  auto host = WriteUserDocument(FileNameOf(document.file), RtfDocument(document.text, document.font));
+  if (!host) return OfficeResult::Failed;
   int code = 0;
-  return OpenDocument(env, document.file, &code) ? OfficeResult::Done : OfficeResult::Failed;
+  return OpenHostDocument(env, *host, &code) ? OfficeResult::Done : OfficeResult::Failed;
 }
 
 OfficeResult BuiltinOfficeBackend::ConvertText(Env& env, const TextDocument& document,

@@ -8,6 +8,8 @@
 
 #include "core/office/document_writers.h"
 #include "core/office/host_process.h"
+#include "core/office/user_documents.h"
+#include "core/sys/files.h"
 
 namespace orvo {
 
@@ -61,14 +63,13 @@ std::optional<std::string> FindLibreOffice() {
   return FindOnPath("libreoffice");
 }
 
-OfficeResult LibreOfficeBackend::ShowText(Env& env, const TextDocument& document) {
-  if (env.fs.WriteWhole(document.file, RtfDocument(document.text, document.font)) != 0) {
-    return OfficeResult::Failed;
-  }
-  auto host = env.fs.HostPath(document.file);
+OfficeResult LibreOfficeBackend::ShowText(Env&, const TextDocument& document) {
+  // Kept in the user's documents and opened as a new document based on it
+  // ("-n"), so that saving asks where to keep it.
+  auto host = WriteUserDocument(FileNameOf(document.file), RtfDocument(document.text, document.font));
   if (!host) return OfficeResult::Failed;
-  return RunHostProgram({soffice_, "--writer", *host}, false) == 0 ? OfficeResult::Done
-                                                                   : OfficeResult::Failed;
+  return RunHostProgram({soffice_, "--writer", "-n", *host}, false) == 0 ? OfficeResult::Done
+                                                                         : OfficeResult::Failed;
 }
 
 OfficeResult LibreOfficeBackend::ConvertText(Env& env, const TextDocument& document,

@@ -14,6 +14,16 @@ namespace {
   throw Termination("access file unreadable");
 }
 
+[[noreturn]] void Damaged(Env& env, std::string_view accessFile) {
+  std::string text = "Soubor pristupovych prav je poskozen:\r\r     " + std::string(accessFile);
+  std::string backup = AccessBackupName(accessFile);
+  if (FileExistsQuiet(env, backup)) {
+    text += "\r\rPredchozi verze je ulozena v souboru:\r\r     " + backup;
+  }
+  ErrorBox(env, text + "\r\rProgram bude ukoncen.");
+  throw Termination("access file damaged");
+}
+
 }  // namespace
 
 std::string AccessHead() {
@@ -48,7 +58,34 @@ std::vector<AccessRecord> ParseAccessImage(std::string_view image) {
   return records;
 }
 
-std::string DefaultAccessImage() { return BuildAccessImage({{"Admin", "Qzpfr", "Admin"}}); }
+bool AccessImageIntact(std::string_view image) {
+  if (image.size() < kAccessHeadSize || image.size() > kAccessFileMaxSize) return false;
+  size_t pos = kAccessHeadSize;
+  while (pos < image.size()) {
+    for (int field = 0; field < 3; ++field) {
+      size_t end = image.find(kFieldEnd, pos);
+      if (end == std::string_view::npos) return false;
+      std::string_view text = image.substr(pos, end - pos);
+      if (text.find(kRecordEnd) != std::string_view::npos) return false;
+      pos = end + 1;
+    }
+    if (pos >= image.size() || image[pos] != kRecordEnd) return false;
+    ++pos;
+  }
+  return true;
+}
+
+std::string AccessBackupName(std::string_view accessFile) {
+  std::string name(accessFile);
+  size_t slash = name.find_last_of("\\:");
+  size_t dot = name.find('.', slash == std::string::npos ? 0 : slash + 1);
+  if (dot != std::string::npos) name.erase(dot);
+  return name + ".Bak";
+}
+
+std::string DefaultAccessImage() {
+  return BuildAccessImage({{"Admin", std::string(kDefaultAdminPassword), "Admin"}});
+}
 
 bool FitsAccessRecord(std::string_view text) {
   return text.find(kFieldEnd) == std::string_view::npos &&
@@ -57,7 +94,20 @@ bool FitsAccessRecord(std::string_view text) {
 
 int WriteAccessFile(Env& env, std::string_view accessFile, std::string_view plain) {
   bool existed = FileExistsQuiet(env, accessFile);
-  if (existed) env.fs.SetAttributes(accessFile, kAttrArchive);
+  if (existed) {
+    // One generation back, so that a file spoilt later can be put back. Only
+    // a whole file becomes the backup: a damaged one never replaces it.
+    bool whole = false;
+    auto previous = ReadHead(env, accessFile, kAccessFileMaxSize, &whole);
+    if (previous && whole && AccessImageIntact(Unscramble(*previous))) {
+      std::string backup = AccessBackupName(accessFile);
+      if (FileExistsQuiet(env, backup)) env.fs.SetAttributes(backup, kAttrArchive);
+      if (env.fs.WriteWhole(backup, *previous) == kIoOk || FileExistsQuiet(env, backup)) {
+        env.fs.SetAttributes(backup, kAttrReadOnly | kAttrHidden);
+      }
+    }
+    env.fs.SetAttributes(accessFile, kAttrArchive);
+  }
   int io = env.fs.WriteWhole(accessFile, Scramble(plain));
   if (io == kIoOk || existed) env.fs.SetAttributes(accessFile, kAttrReadOnly | kAttrHidden);
   return io;
@@ -68,11 +118,13 @@ std::string ReadAccessFile(Env& env, std::string_view accessFile) {
     MakeDirPath(env, DirectoryOf(accessFile));
     if (WriteAccessFile(env, accessFile, DefaultAccessImage()) != kIoOk) ReadFailed(env);
   }
-  int io = 0;
-  auto stored = env.fs.ReadWhole(accessFile, &io);
+  bool whole = false;
+  auto stored = ReadHead(env, accessFile, kAccessFileMaxSize, &whole);
   if (!stored) ReadFailed(env);
-  if (stored->size() > kAccessFileMaxSize) stored->resize(kAccessFileMaxSize);
-  return Unscramble(*stored);
+  if (!whole || stored->size() < kAccessHeadSize) Damaged(env, accessFile);
+  std::string plain = Unscramble(*stored);
+  if (!AccessImageIntact(plain)) Damaged(env, accessFile);
+  return plain;
 }
 
 }  // namespace orvo

@@ -32,8 +32,7 @@ std::vector<std::string> Archive(RunValues& session, NeedTest needed) {
   std::string balance = BalanceFile(session);
   std::string postings = PostingFile(session);
   for (const std::string& file : {balance, postings}) {
-    if (needed(env, file, dir)) {
-      ArchiveRotate(env, file, dir, kArchiveGenerations);
+    if (needed(env, file, dir) && ArchiveRotate(env, file, dir, kArchiveGenerations)) {
       archived.push_back(file);
     }
   }

@@ -3,6 +3,7 @@
 #include "core/shell/init_file.h"
 #include "core/shell/period.h"
 #include "core/shell/period_keys.h"
+#include "core/sys/messages.h"
 
 namespace orvo {
 
@@ -11,7 +12,34 @@ namespace {
 std::string KeyOf(std::string_view period) {
   std::string key(period);
   if (key.size() == 5) key.erase(2, 1);
-  return key;
+  return NamePart(key);
+}
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// "YY MM" or "YYMM", digits only: what may go into a data file's name.
+bool PeriodFitsName(std::string_view period) {
+  if (period.size() == 5 && period[2] == ' ') {
+    return IsDigit(period[0]) && IsDigit(period[1]) && IsDigit(period[3]) && IsDigit(period[4]);
+  }
+  return period.size() == 4 && IsDigit(period[0]) && IsDigit(period[1]) && IsDigit(period[2]) &&
+         IsDigit(period[3]);
+}
+
+void CheckPeriodForName(const RunValues& session, std::string_view period) {
+  if (!PeriodFitsName(period)) {
+    ErrorBox(session.env, "Chybne zadane obdobie: " + std::string(period),
+             "Provedte prednostne opravu !");
+  }
+}
+
+std::string BalanceName(const RunValues& session, std::string_view period) {
+  return AppDir(session, "Data") + "\\" + NamePart(PrevPeriodKey(period)) + PlantCode(session) +
+         "UctS.Cds";
+}
+
+std::string PostingName(const RunValues& session, std::string_view period) {
+  return AppDir(session, "Data") + "\\" + KeyOf(period) + PlantCode(session) + "UctO.Cds";
 }
 
 }  // namespace
@@ -42,26 +70,36 @@ std::string PeriodOverviewName(const RunValues& session) {
   return AppDir(session, "PomSoub") + "\\UctObd.Txt";
 }
 
-std::string PlantCode(const RunValues& session) { return session.PlantName.substr(0, 2); }
+std::string PlantCode(const RunValues& session) { return NamePart(session.PlantName.substr(0, 2)); }
+
+std::string NamePart(std::string_view text) {
+  std::string part(text);
+  for (char& c : part) {
+    if (c == '\\' || c == '/' || c == ':' || static_cast<unsigned char>(c) < 32) c = '_';
+  }
+  return part;
+}
 
 std::string BalanceFile(const RunValues& session, std::string_view period) {
-  return AppDir(session, "Data") + "\\" + PrevPeriodKey(period) + PlantCode(session) + "UctS.Cds";
+  CheckPeriodForName(session, period);
+  return BalanceName(session, period);
 }
 
 std::string PostingFile(const RunValues& session, std::string_view period) {
-  return AppDir(session, "Data") + "\\" + KeyOf(period) + PlantCode(session) + "UctO.Cds";
+  CheckPeriodForName(session, period);
+  return PostingName(session, period);
 }
 
 std::string BalanceFile(RunValues& session) {
   LoadPeriod(session);
   ReadInitFile(session);
-  return BalanceFile(static_cast<const RunValues&>(session), session.CurrentPeriod);
+  return BalanceName(session, session.CurrentPeriod);
 }
 
 std::string PostingFile(RunValues& session) {
   LoadPeriod(session);
   ReadInitFile(session);
-  return PostingFile(static_cast<const RunValues&>(session), session.CurrentPeriod);
+  return PostingName(session, session.CurrentPeriod);
 }
 
 std::string OdDoKontoFile(const RunValues& session) {

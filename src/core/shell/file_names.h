@@ -29,11 +29,19 @@ std::string PeriodOverviewName(const RunValues& session);     // ...\PomSoub\Uct
 // The plant code "PP": the first two characters of PlantName.
 std::string PlantCode(const RunValues& session);
 
+// A text that goes into a file name as one part of it: every character that
+// would lead into another directory or drive ("\", "/", ":") or that no
+// file name holds (control characters) becomes "_".
+std::string NamePart(std::string_view text);
+
 // The balance and posting files of the current period follow what is stored
-// on disk: both reload the period and the initialisation file first.
+// on disk: both reload the period and the initialisation file first (the
+// period file's malformed period is reported by LoadPeriod).
 std::string BalanceFile(RunValues& session);
 std::string PostingFile(RunValues& session);
-// The same for a given period ("YY MM" or "YYMM") with the loaded plant.
+// The same for a given period ("YY MM" or "YYMM") with the loaded plant. A
+// malformed period is reported ("Chybne zadane obdobie: ..."). Whatever the
+// period and the plant hold, the name lies in DataRoot\LOrvo\Data.
 std::string BalanceFile(const RunValues& session, std::string_view period);
 std::string PostingFile(const RunValues& session, std::string_view period);
 

@@ -10,6 +10,12 @@
 
 namespace orvo {
 
+namespace {
+
+constexpr size_t kInitFileHead = 64 * 1024;
+
+}  // namespace
+
 std::string UnitKey(std::string_view plant, std::string_view adminUnit,
                     std::string_view costCentre) {
   return std::string(plant.substr(0, 2)) + std::string(adminUnit.substr(0, 2)) +
@@ -21,8 +27,8 @@ void ReadInitFile(RunValues& session) {
   std::string name = InitFileName(session);
   if (!FileExistsOrSay(env, name)) throw Termination("missing " + name);
   if (!TryOpenFile(env, name)) throw Termination("cannot open " + name);
-  int io = 0;
-  auto text = env.fs.ReadWhole(name, &io);
+  // Four lines of names and a directory: a file far longer is not read on.
+  auto text = ReadHead(env, name, kInitFileHead);
   if (!text) {
     FileExistsOrSay(env, name);
     throw Termination("cannot read " + name);

@@ -14,8 +14,10 @@ namespace orvo {
 void LoginDialogModel::Show() {
   ReadAccessFile(session_.env, AccessFileName());
   password_.clear();
+  defaultPassword_ = false;
   session_.UserRole.clear();
   session_.UserRights.clear();
+  session_.MasterLogin = false;
   nameField_ = session_.UserName;
   name_ = Trim(nameField_);
   focus_ = Focus::Name;
@@ -29,7 +31,7 @@ void LoginDialogModel::NameEnter() {
 
 bool LoginDialogModel::NameLeave() {
   NameEnter();
-  if (name_ == kMasterUser) {
+  if (name_ == kMasterUser && MasterLoginEnabled(session_.env)) {
     Close();
     return true;
   }
@@ -55,7 +57,7 @@ void LoginDialogModel::PasswordEnter() { Close(); }
 void LoginDialogModel::Escape() { throw Termination("login cancelled"); }
 
 void LoginDialogModel::RequireAdmin() {
-  Close();
+  Evaluate();
   if (session_.UserRole != "Admin") {
     ErrorBox(session_.env, "Pro tuto akci nemate opravneni !\r\rProgram bude ukoncen.");
     throw Termination("not an administrator");
@@ -82,9 +84,16 @@ void LoginDialogModel::EraseMarker(std::string_view baseName) {
   EraseAccessMarker(session_.env, AccessFileName(), baseName);
 }
 
-void LoginDialogModel::Close() {
-  EvaluateLogin(session_, name_, password_);
+void LoginDialogModel::Evaluate() {
+  bool admitted = EvaluateLogin(session_, name_, password_);
+  defaultPassword_ = admitted && !session_.MasterLogin && session_.UserRole == "Admin" &&
+                     password_ == kDefaultAdminPassword;
   password_.clear();
+}
+
+void LoginDialogModel::Close() {
+  Evaluate();
+  if (defaultPassword_) InfoBox(session_.env, kDefaultPasswordNotice);
 }
 
 }  // namespace orvo

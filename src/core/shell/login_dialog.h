@@ -34,7 +34,7 @@ class LoginDialogModel {
   // goes to the password field.
   void NameEnter();
   // Leaving the name field does the same; the master user name closes the
-  // dialog at once (true, Close has run).
+  // dialog at once while the master login is enabled (true, Close has run).
   bool NameLeave();
   // Entering the password field clears it.
   void PasswordFocus();
@@ -56,10 +56,20 @@ class LoginDialogModel {
   [[noreturn]] void EraseMarker(std::string_view baseName);
 
   // Reads the access file and checks the login; "Chybne zadane jmeno nebo
-  // heslo !" when no role results. The typed password is forgotten.
+  // heslo !" when no role results. The typed password is forgotten. An
+  // "Admin" who typed the password every new installation starts with is
+  // told to change it, and DefaultPasswordInUse asks the window to open the
+  // rights administration.
   void Close();
+  bool DefaultPasswordInUse() const { return defaultPassword_; }
+
+  static constexpr std::string_view kDefaultPasswordNotice =
+      "Prihlasujete se vychozim heslem spravce !\r\rZmente jej prosim v pristupovych pravech.";
 
  private:
+  // The login check itself, without the notice.
+  void Evaluate();
+
   // Ctrl+Alt+D and Ctrl+Alt+U evaluate the login first and are for "Admin"
   // only.
   void RequireAdmin();
@@ -69,6 +79,7 @@ class LoginDialogModel {
   std::string name_;
   std::string password_;
   Focus focus_ = Focus::Name;
+  bool defaultPassword_ = false;
 };
 
 }  // namespace orvo

@@ -15,6 +15,8 @@ namespace {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
+constexpr size_t kPeriodFileHead = 64;
+
 }  // namespace
 
 void ConfigureMainPeriodModel(RunValues& session) {
@@ -54,8 +56,8 @@ void LoadPeriod(RunValues& session) {
   // Read-only opening needs no change of the attributes, so the file keeps
   // its protection between writes.
   if (FileExistsQuiet(env, file) && TryOpenFile(env, file)) {
-    int io = 0;
-    if (auto text = env.fs.ReadWhole(file, &io)) {
+    // The period is the first five characters; nothing further is read.
+    if (auto text = ReadHead(env, file, kPeriodFileHead)) {
       std::vector<std::string> lines = SplitLines(*text);
       session.CurrentPeriod = lines.empty() ? std::string() : lines[0].substr(0, 5);
     }

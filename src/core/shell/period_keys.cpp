@@ -40,7 +40,7 @@ std::string PrevPeriodKey(std::string_view period) {
 std::string NextPeriodKey(std::string_view period) {
   YearMonth p = SplitKey(period);
   if (p.month + 1 <= 20) return TwoDigits(p.year) + TwoDigits(p.month + 1);
-  return TwoDigits(p.year + 1) + "01";
+  return TwoDigits(p.year == 99 ? 0 : p.year + 1) + "01";
 }
 
 }  // namespace orvo

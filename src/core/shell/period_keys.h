@@ -13,7 +13,7 @@ namespace orvo {
 // preceded by 99.
 std::string PrevPeriodKey(std::string_view period);
 // Months run up to 20 before the next year starts: after "1612" comes
-// "1613", after "1620" comes "1701".
+// "1613", after "1620" comes "1701"; year 99 is followed by 00.
 std::string NextPeriodKey(std::string_view period);
 
 // A number as at least two digits with leading zeros ("7" -> "07"; 100 stays

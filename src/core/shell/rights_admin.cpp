@@ -1,6 +1,7 @@
 #include "core/shell/rights_admin.h"
 
 #include "core/shell/file_names.h"
+#include "core/shell/login.h"
 #include "core/shell/marker_files.h"
 #include "core/sys/messages.h"
 #include "core/sys/numbers.h"
@@ -58,13 +59,21 @@ bool RightsAdminModel::Close() {
   std::vector<AccessRecord> records = RecordsToStore();
   for (size_t i = 0; i < records.size(); ++i) {
     const AccessRecord& r = records[i];
+    std::string row = "Radek " + IntTextZero(static_cast<int64_t>(i) + 1, 1);
+    std::string fault;
     bool separators = !FitsAccessRecord(r.name) || !FitsAccessRecord(r.password) ||
                       !FitsAccessRecord(r.role);
     if (separators || r.role.find('|') != std::string::npos) {
-      ErrorBox(env,
-               "Radek " + IntTextZero(static_cast<int64_t>(i) + 1, 1) +
-                   " obsahuje nepovoleny znak !\r\rPristupova prava nebyla ulozena.",
-               kCaption);
+      fault = row + " obsahuje nepovoleny znak !";
+    } else if (ReservedUserName(r.name)) {
+      // The master login's names: a stored user must not pass for it.
+      fault = row + ": jmeno " + r.name + " je vyhrazeno !";
+    } else if (r.password.empty()) {
+      // A record without a password would let in anyone who types none.
+      fault = row + " nema pristupove heslo !";
+    }
+    if (!fault.empty()) {
+      ErrorBox(env, fault + "\r\rPristupova prava nebyla ulozena.", kCaption);
       return false;
     }
   }

@@ -42,6 +42,9 @@ struct RunValues {
   std::string UserName;
   std::string UserRole;
   std::string UserRights;  // "|Sprav|Obraty|"
+  // Set only by the master login; it, not the name, passes every rights
+  // check, so a stored user cannot borrow the power by taking the name.
+  bool MasterLogin = false;
 
   PeriodSettings period;
 };

@@ -8,6 +8,7 @@
 #include "core/sys/files.h"
 #include "core/sys/messages.h"
 #include "core/sys/termination.h"
+#include "core/sys/text.h"
 
 namespace orvo {
 
@@ -47,44 +48,65 @@ bool CopyBytes(DosFile& in, DosFile& out, size_t blockSize) {
   }
 }
 
-// Files of an archive directory that count as generations: no directories,
-// nothing hidden or system.
+// A name for a temporary file in the directory of `target` that no file
+// holds yet and that matches none of the system's masks of data files.
+std::string TemporaryBeside(Env& env, std::string_view target) {
+  std::string dir = DirectoryOf(target);
+  if (!dir.empty()) dir += '\\';
+  std::random_device seed;
+  std::mt19937 random(seed());
+  std::uniform_int_distribution<int> number(0, 999999);
+  std::string temp;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    char digits[8];
+    std::snprintf(digits, sizeof digits, "%06d", number(random));
+    temp = dir + "~orvo" + digits + ".tmp";
+    if (!env.fs.Stat(temp)) break;
+  }
+  return temp;
+}
+
+// Files of an archive directory that count as generations of `file`: its
+// numbered names only, no directories, nothing hidden or system.
 std::vector<DirEntry> GenerationFiles(Env& env, std::string_view file, std::string_view dir) {
   MakeDirPath(env, dir);
   std::vector<DirEntry> found;
-  std::string pattern = WithoutTrailingBackslash(dir) + "\\" + GenerationMask(FileNameOf(file));
+  std::string name = FileNameOf(file);
+  std::string pattern = WithoutTrailingBackslash(dir) + "\\" + GenerationMask(name);
   for (DirEntry& e : env.fs.List(pattern)) {
-    if ((e.attr & (kAttrDirectory | kAttrHidden | kAttrSystem)) == 0) found.push_back(std::move(e));
+    if ((e.attr & (kAttrDirectory | kAttrHidden | kAttrSystem)) != 0) continue;
+    if (IsGenerationOf(e.name, name)) found.push_back(std::move(e));
   }
   return found;
 }
 
 }  // namespace
 
-void RawCopy(Env& env, std::string_view source, std::string_view target) {
+bool RawCopy(Env& env, std::string_view source, std::string_view target) {
   // Another spelling of the same file counts as the same: opening the target
   // would cut the source to nothing.
   if (SameFile(env, source, target)) {
     FatalCode(env, 3, "LRCopy: " + std::string(source) + "=" + std::string(target));
-    return;
+    return false;
   }
   unsigned attr = env.fs.Attributes(source).value_or(kAttrArchive);
   auto mtime = env.fs.ModTime(source);
   DosFile in = env.fs.Open(source, DosFile::Mode::Read, nullptr);
-  if (!in.IsOpen()) return;
+  if (!in.IsOpen()) return false;
   if (env.fs.Attributes(target).value_or(0) & kAttrReadOnly) env.fs.SetAttributes(target, kAttrArchive);
   DosFile out = env.fs.Open(target, DosFile::Mode::Write, nullptr);
-  if (!out.IsOpen()) return;
+  if (!out.IsOpen()) return false;
   bool complete = CopyBytes(in, out, 300000);
   in.Close();
   bool closed = out.Close() == kIoOk;
   if (!complete || !closed) {
     // A cut-off copy must not pass for an archive generation.
     env.fs.Remove(target);
-    return;
+    return false;
   }
   if (mtime) env.fs.SetModTime(target, *mtime);
   env.fs.SetAttributes(target, attr);
+  return true;
 }
 
 int CopyFile(Env& env, std::string_view source, std::string_view target, bool newDate) {
@@ -102,8 +124,6 @@ int CopyFile(Env& env, std::string_view source, std::string_view target, bool ne
 
     unsigned attr = env.fs.Attributes(s).value_or(kAttrArchive);
     auto mtime = env.fs.ModTime(s);
-    if (FileExistsQuiet(env, t)) env.fs.SetAttributes(t, kAttrArchive);
-    env.fs.Remove(t);
 
     DosFile in;
     for (;;) {
@@ -111,9 +131,13 @@ int CopyFile(Env& env, std::string_view source, std::string_view target, bool ne
       if (in.IsOpen()) break;
       if (!AskYesNoCancel(env, s + "\r\rSoubor nelze otevrit. Opakovat akci ? ")) return -5;
     }
+    // An existing target is never opened for writing: the copy goes into a
+    // fresh file beside it, which takes its place only once it is whole.
+    bool replacing = FileExistsQuiet(env, t);
+    std::string written = replacing ? TemporaryBeside(env, t) : t;
     DosFile out;
     for (;;) {
-      out = env.fs.Open(t, DosFile::Mode::Write, nullptr);
+      out = env.fs.Open(written, DosFile::Mode::Write, nullptr);
       if (out.IsOpen()) break;
       if (!AskYesNoCancel(env, t + "\r\rSoubor nelze zalozit. Opakovat akci ? ")) return -5;
     }
@@ -121,12 +145,17 @@ int CopyFile(Env& env, std::string_view source, std::string_view target, bool ne
     in.Close();
     bool closed = out.Close() == kIoOk;
     if (!complete || !closed) {
-      // A short copy (a full disk) is a failure, not a copy.
-      env.fs.Remove(t);
+      // A short copy (a full disk, a read error) is a failure, not a copy.
+      env.fs.Remove(written);
       return -4;
     }
-    if (!newDate && mtime) env.fs.SetModTime(t, *mtime);
-    env.fs.SetAttributes(t, attr);
+    if (!newDate && mtime) env.fs.SetModTime(written, *mtime);
+    env.fs.SetAttributes(written, attr);
+    if (replacing && env.fs.ReplaceWith(written, t) != kIoOk) {
+      env.fs.SetAttributes(written, kAttrArchive);
+      env.fs.Remove(written);
+      return -4;
+    }
     return 0;
   } catch (const Termination&) {
     throw;
@@ -169,8 +198,8 @@ void CopyDirFiles(Env& env, std::string_view mask, std::string_view sourceDir,
 
 void MoveFileSafe(Env& env, std::string_view source, std::string_view target) {
   if (env.fs.DriveOf(source) != env.fs.DriveOf(target)) {
-    EraseFile(env, target);
-    // The source goes only once the target holds it.
+    // CopyFile replaces an existing target only with the whole copy, so it
+    // is not erased first; the source goes only once the target holds it.
     if (CopyFile(env, source, target, false) == 0) EraseFile(env, source);
   } else {
     RenameFile(env, source, target);
@@ -252,8 +281,23 @@ std::string GenerationMask(std::string_view name) {
   return std::string(name.substr(0, dot)) + "*" + std::string(name.substr(dot));
 }
 
-void ArchiveRotate(Env& env, std::string_view file, std::string_view dir, int n) {
-  if (!FileExistsQuiet(env, file)) return;
+bool IsGenerationOf(std::string_view entry, std::string_view name) {
+  std::string generation = GenerationName(name, 1);
+  if (entry.size() != generation.size()) return false;
+  size_t dot = FirstDotOfName(name);
+  size_t at = dot == std::string_view::npos ? name.size() : dot;  // where "_NNN" goes
+  for (size_t i = 0; i < entry.size(); ++i) {
+    if (i > at && i <= at + 3) {
+      if (entry[i] < '0' || entry[i] > '9') return false;
+    } else if (UpperCz(std::string(1, entry[i])) != UpperCz(std::string(1, generation[i]))) {
+      return false;
+    }
+  }
+  return true;
+}
+
+bool ArchiveRotate(Env& env, std::string_view file, std::string_view dir, int n) {
+  if (!FileExistsQuiet(env, file)) return false;
   n = std::clamp(n, 1, 999);
   std::string d = WithoutTrailingBackslash(dir);
   MakeDirPath(env, d);
@@ -265,7 +309,19 @@ void ArchiveRotate(Env& env, std::string_view file, std::string_view dir, int n)
 
   std::string name = FileNameOf(file);
   auto inDir = [&](const std::string& entry) { return d + "\\" + entry; };
-  RawCopy(env, file, inDir(name));
+  // An unnumbered copy is what an archiving cut short left behind.
+  if (FileExistsQuiet(env, inDir(name))) {
+    env.fs.SetAttributes(inDir(name), kAttrArchive);
+    EraseFile(env, inDir(name));
+  }
+  // The copy comes first, under a name outside the generation mask; the
+  // generations move only once it is whole.
+  std::string fresh = TemporaryBeside(env, inDir(name));
+  if (!RawCopy(env, file, fresh)) {
+    ErrorBox(env, "Soubor " + std::string(file) + " se nepodarilo archivovat !\r\rArchiv " + d +
+                      " zustava beze zmeny.");
+    return false;
+  }
 
   int k = 0;
   for (int i = 1; i <= n; ++i) {
@@ -285,8 +341,9 @@ void ArchiveRotate(Env& env, std::string_view file, std::string_view dir, int n)
     }
     k = n;
   }
-  result = RenameFile(env, inDir(name), inDir(GenerationName(name, k)));
+  result = RenameFile(env, fresh, inDir(GenerationName(name, k)));
   if (result != 0) FatalCode(env, result, name + "-RENAME");
+  return true;
 }
 
 bool ArchiveNeededByDate(Env& env, std::string_view file, std::string_view dir) {

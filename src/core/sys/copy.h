@@ -10,9 +10,13 @@
 
 namespace orvo {
 
-void RawCopy(Env& env, std::string_view source, std::string_view target);
+// True when the target holds the whole copy; a copy that could not be made
+// whole leaves no target behind.
+bool RawCopy(Env& env, std::string_view source, std::string_view target);
 // 0 done, -1 source missing, -2 same name, -3 target directory missing,
-// -4 failure on the way, -5 the user gave up a retry question.
+// -4 failure on the way, -5 the user gave up a retry question. A target
+// that exists is replaced only by the complete copy: the copy goes into a
+// temporary file beside it first, so any failure leaves the target as it was.
 int CopyFile(Env& env, std::string_view source, std::string_view target, bool newDate);
 int CopyOneFile(Env& env, std::string_view name, std::string_view sourceDir,
                 std::string_view targetDir, bool newDate);
@@ -27,7 +31,14 @@ bool SafeReplace(Env& env, std::string_view source, std::string_view target, boo
 std::string GenerationName(std::string_view name, int k);
 // "160301UctO.Cds" -> "160301UctO*.Cds"; a name without "." gets "*.*".
 std::string GenerationMask(std::string_view name);
-void ArchiveRotate(Env& env, std::string_view file, std::string_view dir, int n);
+// Whether `entry` (a bare file name) is one of the numbered generations of
+// `name`; other names matching the mask are no generations.
+bool IsGenerationOf(std::string_view entry, std::string_view name);
+// Copies the file into the archive first and moves the generations only
+// when the copy is whole; a failed copy is reported, every generation stays
+// and the result is false. An unnumbered copy of the file left in the
+// archive is cleared away.
+bool ArchiveRotate(Env& env, std::string_view file, std::string_view dir, int n);
 bool ArchiveNeededByDate(Env& env, std::string_view file, std::string_view dir);
 bool ArchiveNeededByTime(Env& env, std::string_view file, std::string_view dir);
 

@@ -602,6 +602,21 @@ int DosFs::Rename(std::string_view from, std::string_view to) {
   return kIoOk;
 }
 
+int DosFs::ReplaceWith(std::string_view from, std::string_view to) {
+  auto hostFrom = HostPath(from);
+  auto hostTo = HostPath(to);
+  if (!hostFrom || !hostTo) return kIoInvalidDrive;
+  struct stat st{};
+  if (::lstat(hostFrom->c_str(), &st) != 0) {
+    return errno == ENOENT ? MissingResult(*hostFrom) : IoResultFromErrno(errno);
+  }
+  struct stat existing{};
+  if (::stat(hostTo->c_str(), &existing) == 0 && S_ISDIR(existing.st_mode)) return kIoAccessDenied;
+  if (::rename(hostFrom->c_str(), hostTo->c_str()) != 0) return IoResultFromErrno(errno);
+  SyncDir(ParentOf(*hostTo));
+  return kIoOk;
+}
+
 DosFile DosFs::Open(std::string_view path, DosFile::Mode mode, int* ioResult) const {
   int dummy = 0;
   int& result = ioResult != nullptr ? *ioResult : dummy;

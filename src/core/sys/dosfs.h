@@ -159,6 +159,10 @@ class DosFs {
   int RemoveDir(std::string_view path);
   int Remove(std::string_view path);        // a file; 2 when missing
   int Rename(std::string_view from, std::string_view to);  // fails when `to` exists
+  // Puts `from` in the place of the existing file `to` in one step (a
+  // rename over it): `to` is at every moment either the old or the new
+  // file. Both must lie in one directory tree of one drive.
+  int ReplaceWith(std::string_view from, std::string_view to);
 
   DosFile Open(std::string_view path, DosFile::Mode mode, int* ioResult) const;
 

@@ -229,4 +229,16 @@ void EraseAllFiles(Env& env, std::string_view mask) {
   EraseMatching(env, mask, [](const DirEntry&) { return true; });
 }
 
+std::optional<std::string> ReadHead(Env& env, std::string_view path, size_t limit, bool* whole) {
+  DosFile file = env.fs.Open(path, DosFile::Mode::Read, nullptr);
+  if (!file.IsOpen()) return std::nullopt;
+  // One byte more than the limit tells whether the file goes on.
+  std::string bytes(limit + 1, '\0');
+  size_t n = file.Read(bytes.data(), bytes.size());
+  if (file.LastError() != 0) return std::nullopt;
+  if (whole != nullptr) *whole = n <= limit;
+  bytes.resize(n <= limit ? n : limit);
+  return bytes;
+}
+
 }  // namespace orvo

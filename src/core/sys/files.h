@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -32,6 +33,13 @@ bool TryCreateFile(Env& env, std::string_view name);
 bool TryOpenFile(Env& env, std::string_view name);
 void EraseOlderFiles(Env& env, std::string_view mask);
 void EraseAllFiles(Env& env, std::string_view mask);
+
+// At most `limit` bytes from the start of a file, for the readers of small
+// files that use no more: a huge file in their place costs no memory.
+// Nothing when it cannot be opened or read. `whole` (when given) tells
+// whether the file ended within the limit.
+std::optional<std::string> ReadHead(Env& env, std::string_view path, size_t limit,
+                                    bool* whole = nullptr);
 
 // Helpers of ours used by the services above and by their callers.
 std::string UpperFirst(std::string_view s);       // first byte through UpperCz

@@ -173,6 +173,16 @@ bool OpenDocument(Env& env, std::string_view path, int* code) {
   if (code != nullptr) *code = 0;
   if (!FileExistsOrSay(env, path)) return false;
   auto host = env.fs.HostPath(path);
+  if (!host) {
+    if (code != nullptr) *code = 2;
+    return false;
+  }
+  return OpenHostDocument(env, *host, code);
+}
+
+bool OpenHostDocument(Env& env, const std::string& hostPath, int* code) {
+  if (code != nullptr) *code = 0;
+  std::optional<std::string> host = hostPath;
   const char* opener = std::getenv("ORVO_OPENER");
   std::string program = (opener != nullptr && *opener != '\0') ? opener : "xdg-open";
   pid_t pid = host ? Spawn(program, {program, *host}, env.fs, true) : -1;

@@ -23,6 +23,8 @@ std::vector<std::string> SplitCommandLine(std::string_view parameters);
 // Opens a document with the desktop's application; the launcher's result
 // code comes back in *code (above 32 means success, as the callers expect).
 bool OpenDocument(Env& env, std::string_view path, int* code);
+// The same for a file named by its host path (outside the logical drives).
+bool OpenHostDocument(Env& env, const std::string& hostPath, int* code);
 // The logical directory where the platform's own programs are looked for
 // (the character map of the text editor).
 std::string WindowsDir();

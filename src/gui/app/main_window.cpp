@@ -14,6 +14,7 @@
 #include <QProxyStyle>
 #include <QScreen>
 #include <QTimer>
+#include <QIcon>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -61,6 +62,18 @@ QStyle::StandardPixmap GlyphOf(MenuAction action) {
       return QStyle::SP_DialogHelpButton;
     default:
       return QStyle::SP_DialogCloseButton;
+  }
+}
+
+// The desktop's icon for what the button does, when its theme has one.
+const char* ThemeIconOf(MenuAction action) {
+  switch (action) {
+    case MenuAction::DataObraty: return "accessories-text-editor";
+    case MenuAction::NObdobi: return "view-calendar-month";
+    case MenuAction::Datum: return "x-office-calendar";
+    case MenuAction::Cas: return "preferences-system-time";
+    case MenuAction::Napoveda: return "help-contents";
+    default: return "application-exit";
   }
 }
 
@@ -215,7 +228,9 @@ void MainWindow::BuildToolBar() {
   auto* hintStyle = new HintStyle;
   hintStyle->setParent(bar);
   for (const ToolButton& b : MainToolBar()) {
-    QAction* action = bar->addAction(style()->standardIcon(GlyphOf(b.action)), FromCp(b.hint));
+    QIcon icon = QIcon::fromTheme(QString::fromLatin1(ThemeIconOf(b.action)),
+                                  style()->standardIcon(GlyphOf(b.action)));
+    QAction* action = bar->addAction(icon, FromCp(b.hint));
     action->setToolTip(FromCp(b.hint));
     const MenuAction which = b.action;
     connect(action, &QAction::triggered, this, [this, which] { Act(which); });

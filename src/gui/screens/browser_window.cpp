@@ -19,6 +19,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -83,7 +85,16 @@ BrowserWindow::BrowserWindow(Env& env, CdsScrModel& model, Office& office, Brows
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(2, 2, 2, 2);
   BuildMenu();
-  layout->addWidget(panel_);
+  // The panel is wider than the window's 980 pixels: it scrolls sideways
+  // rather than widening the window beyond small displays.
+  auto* panelArea = new QScrollArea(this);
+  panelArea->setWidget(panel_);
+  panelArea->setFrameShape(QFrame::NoFrame);
+  panelArea->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  panelArea->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+  panelArea->setFixedHeight(panel_->sizeHint().height() +
+                            panelArea->horizontalScrollBar()->sizeHint().height());
+  layout->addWidget(panelArea);
   layout->addWidget(grid_, 1);
 
   // 980 x 580, 40 pixels from the right and bottom screen edges.

@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QCloseEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -130,6 +131,11 @@ bool SubtotalDialogWindow::eventFilter(QObject* watched, QEvent* event) {
     }
   }
   return QDialog::eventFilter(watched, event);
+}
+
+void SubtotalDialogWindow::closeEvent(QCloseEvent* event) {
+  event->ignore();
+  Finish();
 }
 
 void SubtotalDialogWindow::keyPressEvent(QKeyEvent* event) {

@@ -31,6 +31,8 @@ class SubtotalDialogWindow : public QDialog {
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  // The title bar's close button: the same check as "  Konec".
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   void CellClicked(int row, int col);

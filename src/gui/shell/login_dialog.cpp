@@ -9,6 +9,7 @@
 
 #include "core/sys/encoding.h"
 #include "gui/app/orvo_app.h"
+#include "gui/shell/rights_dialog.h"
 #include "gui/sys/qt_text.h"
 
 namespace orvo::gui {
@@ -69,6 +70,9 @@ void LoginDialog::Run() {
   name_->selectAll();
   name_->setFocus();
   app_.ExecModal(*this);
+  // The administrator still on the password every installation starts
+  // with has been told so; the administration opens for the change.
+  if (model_.DefaultPasswordInUse()) app_.rightsDialog()->Run();
 }
 
 void LoginDialog::LeaveName() {

@@ -19,6 +19,7 @@ RightsDialog::RightsDialog(OrvoApp& app) : QDialog(nullptr), app_(app), model_(a
   setWindowTitle(FromCp(RightsAdminModel::kCaption));
   setModal(true);
   auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(6, 6, 6, 6);
   grid_ = new QTableWidget(RightsAdminModel::kRows, 3, this);
   grid_->setObjectName(QStringLiteral("RightsGrid"));
   const int widths[3] = {200, 200, 100};
@@ -26,6 +27,10 @@ RightsDialog::RightsDialog(OrvoApp& app) : QDialog(nullptr), app_(app), model_(a
   for (int c = 0; c < 3; ++c) titles << FromCp(RightsAdminModel::kColumnTitles[c]);
   grid_->setHorizontalHeaderLabels(titles);
   for (int c = 0; c < 3; ++c) grid_->setColumnWidth(c, widths[c]);
+  // The three columns take 500 of the 540 pixels: no row numbers beside
+  // them and thin margins, so that all three are in sight without scrolling.
+  grid_->verticalHeader()->hide();
+  grid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   grid_->installEventFilter(this);
   connect(grid_, &QTableWidget::cellChanged, this, [this](int row, int column) {
     if (!filling_) TakeCell(row, column);

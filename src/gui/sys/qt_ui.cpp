@@ -4,10 +4,15 @@
 #include <QCursor>
 #include <QFileDialog>
 #include <QGuiApplication>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QStringList>
+#include <QTranslator>
+
+#include <utility>
 
 #include "core/sys/encoding.h"
 #include "gui/sys/qt_text.h"
@@ -36,6 +41,32 @@ QMessageBox::Icon IconOf(MessageKind kind) {
   return QMessageBox::NoIcon;
 }
 
+// Qt's own texts (file dialogs, context menus, the buttons of standard
+// dialogs) in Czech, once per process, from the translations of the Qt
+// installation (Debian: qt6-translations-l10n). Without them the texts stay
+// English; the message boxes name their buttons themselves.
+void InstallCzechQtTexts() {
+  static bool installed = false;
+  if (installed || QCoreApplication::instance() == nullptr) return;
+  installed = true;
+  auto* translator = new QTranslator(QCoreApplication::instance());
+  if (translator->load(QLocale(QLocale::Czech, QLocale::CzechRepublic), QStringLiteral("qtbase"),
+                       QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    QCoreApplication::installTranslator(translator);
+  } else {
+    delete translator;
+  }
+}
+
+// The buttons of the system's message boxes, as the users know them.
+void CzechButtons(QMessageBox& box) {
+  const std::pair<QMessageBox::StandardButton, const char*> names[] = {
+      {QMessageBox::Yes, "Ano"}, {QMessageBox::No, "Ne"}, {QMessageBox::Cancel, "Storno"}};
+  for (const auto& [button, name] : names) {
+    if (QAbstractButton* b = box.button(button)) b->setText(QString::fromLatin1(name));
+  }
+}
+
 }  // namespace
 
 QtUi::QtUi(DosFs& fs, Clock& clock)
@@ -43,7 +74,9 @@ QtUi::QtUi(DosFs& fs, Clock& clock)
       clock_(clock),
       progress_(std::make_unique<ProgressWindow>()),
       notice_(std::make_unique<NoticeWindow>()),
-      info_(std::make_unique<InformationWindow>()) {}
+      info_(std::make_unique<InformationWindow>()) {
+  InstallCzechQtTexts();
+}
 
 QtUi::~QtUi() {
   while (hourglass_ > 0) SetHourglass(false);
@@ -60,6 +93,7 @@ Answer QtUi::Ask(MessageKind kind, std::string_view text, std::string_view capti
   if (kind == MessageKind::YesNoCancel) buttons |= QMessageBox::Cancel;
   QMessageBox box(IconOf(kind), FromCp(caption), FromCp(text), buttons, BoxParent());
   box.setObjectName(QStringLiteral("OrvoMessageBox"));
+  CzechButtons(box);
   box.setDefaultButton(QMessageBox::Yes);
   box.setEscapeButton(kind == MessageKind::YesNoCancel ? QMessageBox::Cancel : QMessageBox::No);
   switch (box.exec()) {

@@ -34,11 +34,29 @@ TEST_F(BatchTest, InstallCreatesBothTreesAndTheDefaultAccessFile) {
   EXPECT_TRUE(fs->DirExists("C:\\A_Run\\Aplikace\\LOrvo\\RegPokl"));
   EXPECT_TRUE(fs->DirExists("D:\\LOrvo\\Programy"));
   EXPECT_TRUE(Exists(kAccess));
-  EXPECT_EQ(out.str(), "C:\\A_Run\nD:\\LOrvo\n");
+  EXPECT_EQ(out.str(), "C:\\A_Run\nD:\\LOrvo\nD:\\LOrvo\\PomSoub\\UctInic.TXT\n");
   EXPECT_TRUE(ui.messages.empty());
 }
 
+// The first install on a computer makes its user the administrator, writes
+// the initialisation file (with the names given, placeholders for the rest)
+// and logs in with it.
+TEST_F(BatchTest, FirstInstallMakesItsUserTheAdministrator) {
+  EXPECT_EQ(BatchInstall(session, {"Jana", "j1"}, out, {"07 Zavod Sever", "", ""}), kBatchOk);
+  EXPECT_EQ(Stored(), (std::vector<AccessRecord>{{"Jana", "j1", "Admin"}}));
+  EXPECT_EQ(session.UserRole, "Admin");
+  EXPECT_EQ(Get("D:\\LOrvo\\PomSoub\\UctInic.TXT"),
+            "07 Zavod Sever\r\n01 Sprava (doplnte nazev)\r\n01 Stredisko (doplnte nazev)\r\n\r\n");
+  EXPECT_TRUE(ui.messages.empty());
+  // A reserved name or no password makes no administrator.
+  fs->SetAttributes(kAccess, kAttrArchive);
+  fs->Remove(kAccess);
+  EXPECT_EQ(BatchInstall(session, {"Kor_Kor", ""}, out), kBatchUsage);
+  EXPECT_FALSE(Exists(kAccess));
+}
+
 TEST_F(BatchTest, WrongPasswordIsRefusedWithTheLoginMessage) {
+  PutRecords({{"Admin", "Qzpfr", "Admin"}});
   EXPECT_EQ(BatchInstall(session, {"Admin", "x"}, out), kBatchRefused);
   EXPECT_EQ(ui.Single(), Info("Chybne zadane jmeno nebo heslo !"));
   EXPECT_FALSE(fs->DirExists("D:\\LOrvo"));
@@ -118,6 +136,12 @@ TEST_F(BatchTest, AddedUserCanLogIn) {
 TEST_F(BatchTest, UserWithSeparatorIsRefused) {
   EXPECT_EQ(BatchUsers(session, kAdmin, {"add", "J\xFAlius", "x", "Sprav"}, out), kBatchFailed);
   EXPECT_EQ(Stored().size(), 1u);
+}
+
+TEST_F(BatchTest, UserWithoutPasswordOrWithAReservedNameIsRefused) {
+  EXPECT_EQ(BatchUsers(session, kAdmin, {"add", "Eva", "", "Prohl"}, out), kBatchFailed);
+  EXPECT_EQ(BatchUsers(session, kAdmin, {"add", "Pilot_Nad", "x", "Prohl"}, out), kBatchFailed);
+  EXPECT_EQ(Stored(), (std::vector<AccessRecord>{{"Admin", "Qzpfr", "Admin"}}));
 }
 
 TEST_F(BatchTest, ArchivePrintsTheArchivedFiles) {

@@ -7,6 +7,7 @@
 
 #include "support/app_fixture.h"
 #include "core/shell/layout.h"
+#include "core/shell/login.h"
 #include "core/sys/termination.h"
 
 namespace orvo::test {
@@ -191,7 +192,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(MainWindowModelTest, MasterUserPassesEveryRightsCheck) {
   Ready("Admin", "|");
-  session.UserName = "Pilot_Nad";
+  CheckLogin(session, "", "Kor_Kor", "");
   EXPECT_TRUE(model.Allowed(MenuAction::DataStavy));
   EXPECT_TRUE(ui.messages.empty());
 }
@@ -281,6 +282,19 @@ TEST_F(MainWindowModelTest, ClosingWithYesEmptiesWorkAndReports) {
   EXPECT_TRUE(std::filesystem::is_empty(Host("C:\\A_Run\\Sestavy")));
   EXPECT_FALSE(Exists("C:\\A_Run\\PomSoub\\TabViewDiskP.Def"));
   EXPECT_TRUE(Exists("D:\\LOrvo\\Data\\160301UctO.Cds"));
+}
+
+// The disk hand-over file goes also when a message ends the application
+// (here the missing initialisation file), not only after "Ukoncit program ?".
+TEST_F(MainWindowModelTest, HandOverFileGoesWhenAMessageEndsTheApplication) {
+  PutPeriod("16 03");
+  {
+    MainWindowModel shown{session};
+    shown.Create({"D:"});
+    EXPECT_THROW(shown.Show(), Termination);
+    EXPECT_TRUE(Exists("C:\\A_Run\\PomSoub\\TabViewDiskP.Def"));
+  }
+  EXPECT_FALSE(Exists("C:\\A_Run\\PomSoub\\TabViewDiskP.Def"));
 }
 
 TEST_F(MainWindowModelTest, SecondLockIsRefusedWithItsMessage) {

@@ -7,6 +7,7 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <thread>
 
 #include "core/office/builtin_backend.h"
@@ -38,6 +39,11 @@ class Canned : public OfficeBackend {
   std::vector<std::string>* calls_;
 };
 
+std::string ReadHostFile(const std::string& host) {
+  std::ifstream in(host, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
 // Sets an environment variable for one test and restores it.
 class ScopedEnv {
  public:
@@ -62,6 +68,9 @@ class OfficeTest : public Scratch {
  protected:
   void SetUp() override { std::filesystem::create_directories(Host("C:\\A_Run\\Work")); }
   TextDocument Doc() { return {"\r\nPrehled \x9a\r\n\f\r\nstrana 2\r\n", FontChoice{}, "C:\\A_Run\\Work\\W_x.Rtf"}; }
+  // Documents shown to the user go here, never into the real home.
+  const std::string documents = root.path() + "/Dokumenty";
+  ScopedEnv documentsDir{"XDG_DOCUMENTS_DIR", documents};
 };
 
 struct DispatchCase {
@@ -120,26 +129,54 @@ TEST_F(OfficeTest, BuiltinWritersConvert) {
   EXPECT_EQ(b.ConvertText(*env, d, DocumentFormat::Rtf, "C:\\Chybi\\a.Rtf"), OfficeResult::Failed);
 }
 
-TEST_F(OfficeTest, BuiltinShowsTheRichTextWithTheDesktopApplication) {
+// The document goes where nothing empties it (the user's documents, not
+// C:\A_Run\Work, which closing empties), under a name of its own each time.
+TEST_F(OfficeTest, BuiltinShowsTheRichTextFromTheUsersDocuments) {
   const std::string opener = root.path() + "/opener.sh";
   const std::string argsFile = root.path() + "/opened.txt";
   {
     std::ofstream s(opener);
-    s << "#!/bin/sh\necho \"$1\" > " << argsFile << ".tmp\nmv " << argsFile << ".tmp " << argsFile
-      << "\n";
+    s << "#!/bin/sh\necho \"$1\" >> " << argsFile << "\n";
   }
   chmod(opener.c_str(), 0755);
   ScopedEnv e("ORVO_OPENER", opener);
   BuiltinOfficeBackend b;
   ASSERT_EQ(b.ShowText(*env, Doc()), OfficeResult::Done);
-  EXPECT_EQ(Get("C:\\A_Run\\Work\\W_x.Rtf"), RtfDocument(Doc().text, Doc().font));
-  for (int i = 0; i < 500 && !std::filesystem::exists(argsFile); ++i) {
+  ASSERT_EQ(b.ShowText(*env, Doc()), OfficeResult::Done);
+  const std::string first = documents + "/Orvo/W_x.Rtf";
+  const std::string second = documents + "/Orvo/W_x_2.Rtf";
+  EXPECT_EQ(ReadHostFile(first), RtfDocument(Doc().text, Doc().font));
+  EXPECT_EQ(ReadHostFile(second), RtfDocument(Doc().text, Doc().font));
+  EXPECT_FALSE(Exists("C:\\A_Run\\Work\\W_x.Rtf"));
+  std::string opened;
+  for (int i = 0; i < 500; ++i) {
+    opened = ReadHostFile(argsFile);
+    if (opened == first + "\n" + second + "\n" || opened == second + "\n" + first + "\n") break;
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
   }
-  std::ifstream in(argsFile);
-  std::string opened;
-  std::getline(in, opened);
-  EXPECT_EQ(opened, Host("C:\\A_Run\\Work\\W_x.Rtf"));
+  EXPECT_TRUE(opened == first + "\n" + second + "\n" || opened == second + "\n" + first + "\n")
+      << opened;
+}
+
+// LibreOffice opens the exported text as a new, untitled document, so that
+// saving it asks where to keep it.
+TEST_F(OfficeTest, LibreOfficeOpensTheDocumentAsANewOne) {
+  const std::string soffice = root.path() + "/soffice.sh";
+  const std::string argsFile = root.path() + "/soffice-args.txt";
+  {
+    std::ofstream s(soffice);
+    s << "#!/bin/sh\nprintf '%s\\n' \"$@\" > " << argsFile << ".tmp\nmv " << argsFile << ".tmp "
+      << argsFile << "\n";
+  }
+  chmod(soffice.c_str(), 0755);
+  LibreOfficeBackend b(soffice);
+  ASSERT_EQ(b.ShowText(*env, Doc()), OfficeResult::Done);
+  std::string args;
+  for (int i = 0; i < 500 && (args = ReadHostFile(argsFile)).empty(); ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  EXPECT_EQ(args, "--writer\n-n\n" + documents + "/Orvo/W_x.Rtf\n");
+  EXPECT_EQ(ReadHostFile(documents + "/Orvo/W_x.Rtf"), RtfDocument(Doc().text, Doc().font));
 }
 
 TEST_F(OfficeTest, BuiltinFailsWithoutADesktopOpener) {

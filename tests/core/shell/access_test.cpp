@@ -56,6 +56,69 @@ TEST_F(AccessTest, UnreadableFileEndsTheApplication) {
             Error("Doslo k chybe pri nacitani pristupovych prav !\r\rSpustte program znovu."));
 }
 
+struct DamageCase {
+  const char* name;
+  std::string (*stored)();  // the bytes of the damaged file
+};
+
+std::string TwoUsers() {
+  return Scramble(BuildAccessImage({{"Admin", "Qzpfr", "Admin"}, {"Jan", "heslo", "Sprav"}}));
+}
+
+class DamagedAccessTest : public AccessTest, public ::testing::WithParamInterface<DamageCase> {};
+
+// A damaged file is said to be damaged, naming it; it must not pass for a
+// file in which the name or the password is wrong.
+TEST_P(DamagedAccessTest, IsReportedAsDamaged) {
+  Put(kAccess, GetParam().stored());
+  EXPECT_THROW(EvaluateLogin(session, "Admin", "Qzpfr"), Termination);
+  EXPECT_EQ(ui.Single(), Error("Soubor pristupovych prav je poskozen:\r\r     "
+                               "C:\\A_Run\\PristPr\\LOrv.H\r\rProgram bude ukoncen."));
+  EXPECT_EQ(session.UserRole, "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, DamagedAccessTest,
+    ::testing::Values(
+        DamageCase{"truncated", [] { std::string s = TwoUsers(); return s.substr(0, s.size() - 5); }},
+        DamageCase{"garbage", [] {
+                     std::string s;
+                     for (int i = 0; i < 200; ++i) s += static_cast<char>((i * 37 + 11) % 256);
+                     return s;
+                   }},
+        DamageCase{"too_long", [] {
+                     std::vector<AccessRecord> many(600, AccessRecord{"Uzivatel", "heslo", "Prohl"});
+                     return Scramble(BuildAccessImage(many));
+                   }},
+        DamageCase{"shorter_than_the_head", [] { return std::string("abc"); }},
+        DamageCase{"empty", [] { return std::string(); }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Every save keeps the version it replaces beside the file; the message
+// about a damaged file names that copy.
+TEST_F(AccessTest, EverySaveKeepsThePreviousVersion) {
+  PutRecords({{"Admin", "Qzpfr", "Admin"}});
+  std::string first = Get(kAccess);
+  ASSERT_EQ(WriteAccessFile(*env, kAccess, BuildAccessImage({{"Admin", "nove", "Admin"}})), kIoOk);
+  EXPECT_EQ(Get("C:\\A_Run\\PristPr\\LOrv.Bak"), first);
+  ExpectProtected("C:\\A_Run\\PristPr\\LOrv.Bak");
+  std::string second = Get(kAccess);
+  ASSERT_EQ(WriteAccessFile(*env, kAccess, BuildAccessImage({{"Admin", "treti", "Admin"}})), kIoOk);
+  EXPECT_EQ(Get("C:\\A_Run\\PristPr\\LOrv.Bak"), second);
+
+  // A damaged file does not take the backup's place.
+  Put(kAccess, "garbage");
+  ASSERT_EQ(WriteAccessFile(*env, kAccess, BuildAccessImage({{"Admin", "ctvrte", "Admin"}})), kIoOk);
+  EXPECT_EQ(Get("C:\\A_Run\\PristPr\\LOrv.Bak"), second);
+
+  Put(kAccess, "garbage");
+  EXPECT_THROW(ReadAccessFile(*env, kAccess), Termination);
+  EXPECT_EQ(ui.Single(), Error("Soubor pristupovych prav je poskozen:\r\r     "
+                               "C:\\A_Run\\PristPr\\LOrv.H\r\r"
+                               "Predchozi verze je ulozena v souboru:\r\r     "
+                               "C:\\A_Run\\PristPr\\LOrv.Bak\r\rProgram bude ukoncen."));
+}
+
 struct LoginCase {
   const char* name;
   const char* user;
@@ -86,7 +149,10 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         LoginCase{"two_records_add_up", "Jan", "tajne", "Jan", "Obraty", "|Sprav|Obraty|"},
         LoginCase{"other_password_other_record", "Jan", "jine", "Jan", "Admin", "|Admin|"},
-        LoginCase{"empty_password_admits_as_admin", "Eva", "whatever", "Eva", "Admin", "|Admin|"},
+        // A record stored without a password admits only an empty password,
+        // and then with its own role, never as "Admin".
+        LoginCase{"empty_password_record_refuses_a_typed_one", "Eva", "whatever", "Eva", "", "|"},
+        LoginCase{"empty_password_record_keeps_its_role", "Eva", "", "Eva", "Prohl", "|Prohl|"},
         LoginCase{"wrong_password", "Petr", "x", "Petr", "", "|"},
         LoginCase{"names_are_case_sensitive", "jan", "tajne", "jan", "", "|"},
         LoginCase{"no_prefix_match", "Ja", "tajne", "Ja", "", "|"},
@@ -130,11 +196,27 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(RightCase{"first_named", "Jan", "|Sprav|", true},
                       RightCase{"second_named", "Jan", "|Prohl|AdmDef|", true},
                       RightCase{"admin_passes_all", "Jan", "|Admin|", true},
-                      RightCase{"master_user", "Pilot_Nad", "", true},
+                      RightCase{"the_master_name_alone_is_no_right", "Pilot_Nad", "|Prohl|", false},
                       RightCase{"other_right", "Jan", "|Prohl|Obraty|", false},
                       RightCase{"part_of_a_name_is_no_right", "Jan", "|Spravce|", false},
                       RightCase{"nothing", "Jan", "|", false}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Only the master login passes every check, not whoever carries its name.
+TEST_F(AccessTest, MasterPowerComesFromTheMasterLoginOnly) {
+  std::string image = BuildAccessImage({{"Pilot_Nad", "p", "Prohl"}});
+  CheckLogin(session, image, "Pilot_Nad", "p");
+  EXPECT_EQ(session.UserRole, "Prohl");
+  EXPECT_FALSE(HasRight(session, {"Sprav"}));
+  ui.Clear();
+  CheckLogin(session, image, "Kor_Kor", "");
+  EXPECT_EQ(session.UserName, "Pilot_Nad");
+  EXPECT_TRUE(HasRight(session, {"Sprav"}));
+  EXPECT_TRUE(ui.messages.empty());
+  // A later ordinary login drops the master's power.
+  CheckLogin(session, image, "Pilot_Nad", "p");
+  EXPECT_FALSE(HasRight(session, {"Sprav"}));
+}
 
 TEST(RoleTest, SevenRolesAreAdmitted) {
   for (const char* role : {"Admin", "Sprav", "Prohl", "AdmCis", "AdmDef", "Obraty", "Stavy"}) {

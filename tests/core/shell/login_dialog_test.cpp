@@ -4,6 +4,7 @@
 
 #include "support/app_fixture.h"
 #include "core/shell/access_file.h"
+#include "core/shell/login.h"
 #include "core/shell/scramble.h"
 #include "core/sys/termination.h"
 
@@ -30,6 +31,40 @@ class LoginDialogTest : public AppScratch {
   }
   LoginDialogModel dialog{session};
 };
+
+struct NoticeCase {
+  const char* name;
+  const char* user;
+  const char* password;
+  bool notice;
+};
+
+class DefaultPasswordTest : public LoginDialogTest,
+                            public ::testing::WithParamInterface<NoticeCase> {};
+
+// An administrator who still logs in with the password every installation
+// starts with is asked to change it.
+TEST_P(DefaultPasswordTest, AsksTheAdministratorToChangeIt) {
+  const NoticeCase& c = GetParam();
+  Put(kAccess, Scramble(BuildAccessImage({{"Admin", "Qzpfr", "Admin"},
+                                          {"Jana", "Qzpfr", "Prohl"},
+                                          {"Petr", "jine", "Admin"}})));
+  LogIn(c.user, c.password);
+  dialog.PasswordEnter();
+  EXPECT_FALSE(session.UserRole.empty());
+  if (c.notice) {
+    EXPECT_EQ(ui.Single(), Info("Prihlasujete se vychozim heslem spravce !\r\r"
+                                "Zmente jej prosim v pristupovych pravech."));
+  } else {
+    EXPECT_TRUE(ui.messages.empty());
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Logins, DefaultPasswordTest,
+                         ::testing::Values(NoticeCase{"default_admin", "Admin", "Qzpfr", true},
+                                           NoticeCase{"same_password_no_admin", "Jana", "Qzpfr", false},
+                                           NoticeCase{"own_password", "Petr", "jine", false}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(LoginDialogTest, ShowOffersTheLastNameAndClearsTheRole) {
   session.UserName = "Jan";
@@ -74,6 +109,7 @@ TEST_F(LoginDialogTest, WrongPasswordIsReported) {
 }
 
 TEST_F(LoginDialogTest, MasterUserClosesOnLeavingTheName) {
+  ASSERT_EQ(SetMasterLogin(*env, true), kIoOk);
   dialog.Show();
   dialog.SetNameField(" Kor_Kor");
   EXPECT_TRUE(dialog.NameLeave());
@@ -81,6 +117,22 @@ TEST_F(LoginDialogTest, MasterUserClosesOnLeavingTheName) {
   EXPECT_EQ(session.UserRole, "Admin");
   dialog.SetNameField("Jan");
   EXPECT_FALSE(dialog.NameLeave());
+}
+
+// Off by default: the master user name is then a name like any other, and
+// no record carries it.
+TEST_F(LoginDialogTest, MasterLoginOnlyWhileTheInstallationEnablesIt) {
+  dialog.Show();
+  dialog.SetNameField("Kor_Kor");
+  EXPECT_FALSE(dialog.NameLeave());
+  dialog.PasswordEnter();
+  EXPECT_EQ(session.UserRole, "");
+  EXPECT_FALSE(session.MasterLogin);
+  EXPECT_EQ(ui.Single(), Info("Chybne zadane jmeno nebo heslo !"));
+  ASSERT_EQ(SetMasterLogin(*env, true), kIoOk);
+  EXPECT_TRUE(MasterLoginEnabled(*env));
+  ASSERT_EQ(SetMasterLogin(*env, false), kIoOk);
+  EXPECT_FALSE(MasterLoginEnabled(*env));
 }
 
 TEST_F(LoginDialogTest, EscapeEndsTheApplication) {

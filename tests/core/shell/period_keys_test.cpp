@@ -31,7 +31,7 @@ INSTANTIATE_TEST_SUITE_P(
                       KeyCase{"without_blank", "1603", "1602", "1604"},
                       KeyCase{"december_is_followed_by_13", "16 12", "1611", "1613"},
                       KeyCase{"month_20_is_the_last", "16 20", "1619", "1701"},
-                      KeyCase{"year_99_grows_to_three_digits", "9920", "9919", "10001"}),
+                      KeyCase{"year_99_is_followed_by_00", "9920", "9919", "0001"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(TwoDigitsTest, PadsButNeverCuts) {

@@ -124,6 +124,38 @@ TEST_F(RightsAdminTest, RoleWithABarIsRefused) {
   EXPECT_EQ(ui.messages.size(), 1u);
 }
 
+struct RefusedRow {
+  const char* name;
+  const char* user;
+  const char* password;
+  const char* message;
+};
+
+class RefusedRowTest : public RightsAdminTest, public ::testing::WithParamInterface<RefusedRow> {};
+
+// A row without a password would admit anyone typing nothing; the names of
+// the master login must not be taken by a stored user.
+TEST_P(RefusedRowTest, IsRefusedAndTheOldFileKept) {
+  const RefusedRow& c = GetParam();
+  admin.Show();
+  std::string before = Get(kAccess);
+  SetRow(2, c.user, c.password, "Prohl");
+  EXPECT_FALSE(admin.Close());
+  EXPECT_EQ(ui.Single(), Error(c.message, "  Zadani pristupovych prav"));
+  EXPECT_EQ(Get(kAccess), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, RefusedRowTest,
+    ::testing::Values(
+        RefusedRow{"empty_password", "Eva", "  ",
+                   "Radek 3 nema pristupove heslo !\r\rPristupova prava nebyla ulozena."},
+        RefusedRow{"master_display_name", "Pilot_Nad", "x",
+                   "Radek 3: jmeno Pilot_Nad je vyhrazeno !\r\rPristupova prava nebyla ulozena."},
+        RefusedRow{"master_login_name", "Kor_Kor", "x",
+                   "Radek 3: jmeno Kor_Kor je vyhrazeno !\r\rPristupova prava nebyla ulozena."}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST_F(RightsAdminTest, NonAdministratorSeesNothingAndChangesNothing) {
   session.UserName = "Jan";
   session.UserRole = "Sprav";

@@ -7,6 +7,7 @@
 #include "core/sys/clock.h"
 #include "core/sys/files.h"
 #include "core/sys/termination.h"
+#include "support/file_size_limit.h"
 #include "support/scratch.h"
 
 namespace orvo::test {
@@ -112,6 +113,48 @@ TEST_F(CopyTest, CopyFileCancelEndsTheApplication) {
   stdfs::create_directories(cDir + "/Dir");
   ui.answers = {Answer::Cancel};
   EXPECT_THROW(CopyFile(*env, "D:\\a.cds", "C:\\Dir", false), Termination);
+}
+
+// A copy onto an existing file that cannot be completed leaves the target
+// as it was: the old file goes only when the new one is whole.
+struct KeptTargetCase {
+  const char* name;
+  int sourceBytes;   // size of the source
+  rlim_t diskBytes;  // what the "disk" takes per file
+};
+
+class CopyKeepsTargetTest : public CopyTest, public ::testing::WithParamInterface<KeptTargetCase> {};
+
+TEST_P(CopyKeepsTargetTest, DiskFullKeepsTheTargetByteForByte) {
+  const KeptTargetCase& c = GetParam();
+  Put("D:\\big.cds", std::string(c.sourceBytes, 'n'));
+  PutDated("C:\\Work\\t.cds", "current content", {2016, 3, 1, 8, 0, 0}, kAttrReadOnly);
+  int result;
+  {
+    FileSizeLimit disk(c.diskBytes);
+    result = CopyFile(*env, "D:\\big.cds", "C:\\Work\\t.cds", false);
+  }
+  EXPECT_EQ(result, -4);
+  EXPECT_EQ(Get("C:\\Work\\t.cds"), "current content");
+  EXPECT_EQ(fs->ModTime("C:\\Work\\t.cds"), ToTimeT({2016, 3, 1, 8, 0, 0}));
+  EXPECT_EQ(fs->Attributes("C:\\Work\\t.cds"), unsigned{kAttrReadOnly});
+  EXPECT_EQ(Names("C:\\Work\\*.*"), (std::vector<std::string>{"t.cds"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Copy, CopyKeepsTargetTest,
+                         ::testing::Values(KeptTargetCase{"first_block", 1000, 10},
+                                           KeptTargetCase{"later_block", 100000, 40000}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// A source whose reads fail after it opened (the page at address 0 of the
+// process is never mapped): the target stays.
+TEST_F(CopyTest, UnreadableSourceKeepsTheTarget) {
+  stdfs::create_directories(dDir);
+  stdfs::create_symlink("/proc/self/mem", dDir + "/mem.cds");
+  Put("C:\\Work\\t.cds", "current content");
+  EXPECT_EQ(CopyFile(*env, "D:\\mem.cds", "C:\\Work\\t.cds", false), -4);
+  EXPECT_EQ(Get("C:\\Work\\t.cds"), "current content");
+  EXPECT_EQ(Names("C:\\Work\\*.*"), (std::vector<std::string>{"t.cds"}));
 }
 
 TEST_F(CopyTest, CopyOneFileJoinsTheDirectories) {
@@ -360,6 +403,33 @@ TEST_F(ArchiveTest, NeededTestsIgnoreOtherFilesAndHiddenOnes) {
   }
   EXPECT_TRUE(ArchiveNeededByDate(*env, file, archive));
   EXPECT_TRUE(ArchiveNeededByTime(*env, file, archive));
+}
+
+// An unnumbered copy left in the archive (a copy that never got its
+// number) is no generation: it neither stops the archiving nor stays.
+TEST_F(ArchiveTest, StrayUnnumberedCopyIsIgnoredAndCleaned) {
+  PutDated(file, "x", {2016, 3, 15, 10, 0, 0});
+  PutDated(archive + "\\160301UctO.Cds", "stray", {2016, 3, 15, 10, 0, 0});
+  EXPECT_TRUE(ArchiveNeededByDate(*env, file, archive));
+  EXPECT_TRUE(ArchiveNeededByTime(*env, file, archive));
+  ArchiveRotate(*env, file, archive, 20);
+  EXPECT_EQ(Names(archive + "\\*.*"), (std::vector<std::string>{"160301UctO_001.Cds"}));
+  EXPECT_EQ(Get(Gen(1)), "x");
+}
+
+// The generations move only once the new copy is whole: a copy that fails
+// (a full disk) loses none of them.
+TEST_F(ArchiveTest, FailedCopyLosesNoGeneration) {
+  for (int k = 1; k <= 20; ++k) PutDated(Gen(k), "gen " + std::to_string(k), {2016, 3, 1, 8, k, 0});
+  PutDated(file, std::string(5000, 'n'), {2016, 3, 2, 8, 0, 0});
+  {
+    FileSizeLimit disk(1000);
+    ArchiveRotate(*env, file, archive, 20);
+  }
+  ASSERT_EQ(Names(archive + "\\*.*").size(), 20u);
+  for (int k = 1; k <= 20; ++k) EXPECT_EQ(Get(Gen(k)), "gen " + std::to_string(k)) << k;
+  EXPECT_EQ(ui.Single(), Error("Soubor " + file + " se nepodarilo archivovat !\r\r" +
+                               "Archiv " + archive + " zustava beze zmeny."));
 }
 
 TEST_F(ArchiveTest, NothingIsNeededForAMissingFile) {
