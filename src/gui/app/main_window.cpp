@@ -25,6 +25,7 @@
 #include "gui/shell/login_dialog.h"
 #include "core/accounting/tables.h"
 #include "gui/accounting/month_close_window.h"
+#include "gui/output/num_row_window.h"
 #include "gui/screens/browser_window.h"
 #include "gui/app/orvo_app.h"
 #include "gui/shell/period_dialog.h"
@@ -353,7 +354,14 @@ void MainWindow::Act(MenuAction action) {
       case MenuAction::DataStavy: {
         Session& session = app_.session();
         DataStavy(session, session.engine, session.scrHandOver, [&] {
-          BrowserWindow browser(session.env, session.browser, session.office, {}, this);
+          BrowserHooks hooks;
+          hooks.guard = [this](const std::function<void()>& work) { app_.Guard(work); };
+          hooks.showTextReport = [this](VystHandOver& vyst) { app_.ShowReport(vyst.VystFile); };
+          hooks.showPrintSettings = [this, &session] {
+            NumRowWindow settings(session.env, session.printSettings, this);
+            app_.ExecModal(settings);
+          };
+          BrowserWindow browser(session.env, session.browser, session.office, std::move(hooks), this);
           browser.Show();
         });
         break;
