@@ -25,16 +25,13 @@
 #include "gui/gui_support.h"
 #include "gui/screens/browser_window.h"
 #include "gui/sys/qt_ui.h"
+#include "support/host_file.h"
 #include "tools/tabview/table_view_window.h"
 #include "tools/tabview/viewer_table.h"
 
 namespace orvo::test {
 namespace {
 
-std::string ReadHostFile(const std::string& host) {
-  std::ifstream in(host, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 class BooksWindowFlow : public GuiScratch {
  protected:
@@ -43,34 +40,7 @@ class BooksWindowFlow : public GuiScratch {
   // orvo-batch demo on the scratch drives (period 16 03 by the test clock:
   // January and February closed, March open).
   void InstallDemo() {
-    namespace fs = std::filesystem;
-    InstallSources sources;
-    sources.origin = std::string(ORVO_SOURCE_DIR) + "/install";
-    for (const auto& entry : fs::recursive_directory_iterator(sources.origin)) {
-      if (entry.is_regular_file()) {
-        sources.files[fs::relative(entry.path(), sources.origin).generic_string()] =
-            ReadHostFile(entry.path().string());
-      }
-    }
-    DosFs dosFs(DriveMap{});
-    dosFs.Drives().Map('C', cDir);
-    dosFs.Drives().Map('D', dDir);
-    class Silent : public Ui {
-     public:
-      void Message(MessageKind, std::string_view text, std::string_view) override {
-        messages.emplace_back(text);
-      }
-      Answer Ask(MessageKind, std::string_view, std::string_view) override { return Answer::No; }
-      std::vector<std::string> messages;
-    } ui;
-    Env env{ui, dosFs, clock};
-    std::unique_ptr<Session> owned = MakeSession(env);
-    SetDataRoot(*owned, "D:");
-    std::ostringstream out;
-    DemoOptions options;
-    options.newPassword = kPassword;
-    ASSERT_EQ(BatchDemo(*owned, {}, sources, options, out), kBatchOk) << out.str();
-    ASSERT_TRUE(ui.messages.empty()) << ui.messages.front();
+    InstallDemoCompany(kPassword);
     // A table viewer that only ends: the test opens the viewer's window
     // itself on the hand-over.
     const std::string viewer = dDir + "/LOrvo/Programy/TabView.Exe";

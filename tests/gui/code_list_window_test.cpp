@@ -42,37 +42,7 @@ class CodeListWindowFlow : public GuiScratch {
   static constexpr const char* kPassword = "Demo2016";
 
   // orvo-batch demo on the scratch drives, with the shipped data.
-  void InstallDemo() {
-    namespace fs = std::filesystem;
-    InstallSources sources;
-    sources.origin = std::string(ORVO_SOURCE_DIR) + "/install";
-    for (const auto& entry : fs::recursive_directory_iterator(sources.origin)) {
-      if (entry.is_regular_file()) {
-        sources.files[fs::relative(entry.path(), sources.origin).generic_string()] =
-            ReadHostFile(entry.path().string());
-      }
-    }
-    DosFs dosFs(DriveMap{});
-    dosFs.Drives().Map('C', cDir);
-    dosFs.Drives().Map('D', dDir);
-    class Silent : public Ui {
-     public:
-      void Message(MessageKind, std::string_view text, std::string_view) override {
-        messages.emplace_back(text);
-      }
-      Answer Ask(MessageKind, std::string_view, std::string_view) override { return Answer::No; }
-      std::vector<std::string> messages;
-    } ui;
-    Env env{ui, dosFs, clock};
-    std::unique_ptr<Session> owned = MakeSession(env);
-    Session& session = *owned;
-    SetDataRoot(session, "D:");
-    std::ostringstream out;
-    DemoOptions options;
-    options.newPassword = kPassword;
-    ASSERT_EQ(BatchDemo(session, {}, sources, options, out), kBatchOk) << out.str();
-    ASSERT_TRUE(ui.messages.empty()) << ui.messages.front();
-  }
+  void InstallDemo() { InstallDemoCompany(kPassword); }
 
   gui::OrvoApp& StartDemo() {
     InstallDemo();

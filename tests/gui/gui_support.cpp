@@ -8,12 +8,16 @@
 
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
+#include "core/app/demo_install.h"
+#include "core/app/install_data.h"
 #include "core/shell/access_file.h"
 #include "core/shell/file_names.h"
 #include "core/sys/ui.h"
 #include "gui/shell/login_dialog.h"
 #include "gui/app/main_window.h"
+#include "support/host_file.h"
 
 namespace orvo::test {
 
@@ -162,6 +166,37 @@ void GuiScratch::PutUsers(const std::vector<std::vector<std::string>>& users) {
   fs.MakeDir("C:\\A_Run");
   fs.MakeDir("C:\\A_Run\\PristPr");
   ASSERT_EQ(WriteAccessFile(env, AccessFileName(), BuildAccessImage(records)), 0);
+}
+
+void GuiScratch::InstallDemoCompany(const std::string& password) {
+  namespace fs = std::filesystem;
+  InstallSources sources;
+  sources.origin = std::string(ORVO_SOURCE_DIR) + "/install";
+  for (const auto& entry : fs::recursive_directory_iterator(sources.origin)) {
+    if (entry.is_regular_file()) {
+      sources.files[fs::relative(entry.path(), sources.origin).generic_string()] =
+          ReadHostFile(entry.path());
+    }
+  }
+  DosFs dosFs(DriveMap{});
+  dosFs.Drives().Map('C', cDir);
+  dosFs.Drives().Map('D', dDir);
+  class Silent : public Ui {
+   public:
+    void Message(MessageKind, std::string_view text, std::string_view) override {
+      messages.emplace_back(text);
+    }
+    Answer Ask(MessageKind, std::string_view, std::string_view) override { return Answer::No; }
+    std::vector<std::string> messages;
+  } ui;
+  Env env{ui, dosFs, clock};
+  std::unique_ptr<Session> session = MakeSession(env);
+  SetDataRoot(*session, "D:");
+  std::ostringstream out;
+  DemoOptions options;
+  options.newPassword = password;
+  ASSERT_EQ(BatchDemo(*session, {}, sources, options, out), kBatchOk) << out.str();
+  ASSERT_TRUE(ui.messages.empty()) << ui.messages.front();
 }
 
 }  // namespace orvo::test

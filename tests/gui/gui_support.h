@@ -90,6 +90,9 @@ class GuiScratch : public ::testing::Test {
   void PutInstallation();
   // Users of the access file (name, password, role); the default Admin too.
   void PutUsers(const std::vector<std::vector<std::string>>& users);
+  // orvo-batch demo on the scratch drives with the shipped installation
+  // data, its user Admin getting `password`; no message on the way.
+  void InstallDemoCompany(const std::string& password);
   std::string Host(std::string_view logical) const;
   void Put(std::string_view logical, std::string_view bytes);
   bool Exists(std::string_view logical) const;
