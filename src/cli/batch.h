@@ -61,5 +61,7 @@ int RunReport(BatchContext& ctx);
 int RunClose(BatchContext& ctx);
 int RunProc(BatchContext& ctx);
 int RunTable(BatchContext& ctx);
+int RunEval(BatchContext& ctx);
+int RunStatement(BatchContext& ctx);
 
 }  // namespace orvo::cli

@@ -43,6 +43,11 @@ const std::vector<Command>& Commands() {
       {"table", "table stavy | obraty | range FROM TO | stavy-obraty | aktualni-stavy --out FILE.Cds|FILE.csv",
        "the dataset of a view of the menu Tabulky for the working period (the output path is logical)",
        RunTable},
+      {"eval", "eval \"EXPRESSION\"", "the value of an expression as the expression window computes it",
+       RunEval},
+      {"statement", "statement DEF --level podnik|zavod|sprava|stredisko [--source current | month YYMM | "
+                    "turnovers FROM TO] [--out FILE] | statement check DEF",
+       "compute a statement (Vykazy) into its report and table, or check its definition", RunStatement},
       {"print-settings", "print-settings [show | set --rows N --orientation H|V --font NAME,SIZE]",
        "show or change the print settings (C:\\A_Run\\PomSoub\\NumRowFont.Dat)",
        RunPrintSettings},
