@@ -134,6 +134,9 @@ bool MainWindowModel::NeedsWindow(MenuAction action) {
     case MenuAction::UzavMes:
     case MenuAction::DataStavy:
     case MenuAction::ProgClose:
+    case MenuAction::VykVysl:
+    case MenuAction::VykRozv:
+    case MenuAction::VykVol:
       return true;
     default:
       return false;

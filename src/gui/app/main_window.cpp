@@ -26,6 +26,8 @@
 #include "core/accounting/tables.h"
 #include "gui/accounting/month_close_window.h"
 #include "gui/output/num_row_window.h"
+#include "gui/reports/statement_window.h"
+#include "core/app/statement_menu.h"
 #include "gui/screens/browser_window.h"
 #include "gui/app/orvo_app.h"
 #include "gui/shell/period_dialog.h"
@@ -371,6 +373,13 @@ void MainWindow::Act(MenuAction action) {
         MonthCloseWindow window(app_, this);
         window.Run([this](const std::string&) { RefreshLabels(); });
         RefreshLabels();
+        break;
+      }
+      case MenuAction::VykVysl:
+      case MenuAction::VykRozv:
+      case MenuAction::VykVol: {
+        StatementWindow window(app_, StatementDefinitionOf(app_.session(), action), this);
+        window.Run();
         break;
       }
       case MenuAction::ObnovaDat: {
