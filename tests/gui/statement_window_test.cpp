@@ -79,7 +79,13 @@ TEST_F(GuiScratch, BalanceSheetByPlantShownAndPrintedToPdf) {
   if (std::system("command -v pdfinfo > /dev/null") == 0) {
     const std::string info = Host(pdf) + ".info";
     ASSERT_EQ(std::system(("pdfinfo '" + Host(pdf) + "' > '" + info + "'").c_str()), 0);
-    EXPECT_NE(ReadHostFile(info).find("Pages:"), std::string::npos);
+    const std::string pages = ReadHostFile(info);
+    EXPECT_NE(pages.find("Pages:           3"), std::string::npos) << pages;
+  }
+  // A picture of the printed first page beside the window's pictures.
+  if (std::system("command -v pdftoppm > /dev/null") == 0) {
+    const std::string picture = std::string(ORVO_SCREENSHOT_DIR) + "/statement_pdf_page1";
+    EXPECT_EQ(std::system(("pdftoppm -png -r 60 -singlefile -f 1 -l 1 '" + Host(pdf) + "' '" + picture + "'").c_str()), 0);
   }
 }
 
