@@ -1,6 +1,7 @@
 #include "core/reports/statement.h"
 
 #include <algorithm>
+#include <cmath>
 #include <set>
 
 #include "core/accounting/progress_scope.h"
@@ -22,6 +23,13 @@ namespace orvo {
 namespace {
 
 constexpr size_t kCountedDefLine = 72;
+
+// A value as a line keeps it: one that a double cannot hold counts as 0,
+// as the evaluator's non-finite results do.
+double Stored(long double v) {
+  const double d = static_cast<double>(v);
+  return std::isfinite(d) ? d : 0.0;
+}
 
 long double SideValue(const AccountTotals& a, TermSide side) {
   switch (side) {
@@ -80,7 +88,7 @@ std::vector<LineValues> StatementComputation::Compute(const std::vector<AccountT
       for (const AccountTerm& t : accountTerms_[i][static_cast<size_t>(c)]) {
         sum += t.sign * SumOfPrefix(accounts, t.prefix, t.side);
       }
-      values[i][static_cast<size_t>(c)] = static_cast<double>(sum);
+      values[i][static_cast<size_t>(c)] = Stored(sum);
     }
   }
   const EvalResolver resolver = [&](const std::string& name) -> long double {
@@ -107,7 +115,7 @@ std::vector<LineValues> StatementComputation::Compute(const std::vector<AccountT
   for (size_t i = 0; i < n; ++i) {
     if (def_.lines[i].type != 'V') continue;
     for (int c = 0; c < valued; ++c) {
-      values[i][static_cast<size_t>(c)] = static_cast<double>(Evaluate(def_.lines[i].formula[static_cast<size_t>(c)], resolver));
+      values[i][static_cast<size_t>(c)] = Stored(Evaluate(def_.lines[i].formula[static_cast<size_t>(c)], resolver));
     }
   }
   for (size_t i = 0; i < n; ++i) {
@@ -115,11 +123,11 @@ std::vector<LineValues> StatementComputation::Compute(const std::vector<AccountT
     for (int c = 0; c < valued; ++c) {
       long double sum = 0;
       for (const LineTerm& t : lineTerms_[i]) sum += t.sign * valueOf(t.number, c);
-      values[i][static_cast<size_t>(c)] = static_cast<double>(sum);
+      values[i][static_cast<size_t>(c)] = Stored(sum);
     }
   }
   if (def_.columns == 3) {
-    for (LineValues& v : values) v[2] = v[0] + v[1];
+    for (LineValues& v : values) v[2] = Stored(static_cast<long double>(v[0]) + v[1]);
   }
   return values;
 }
@@ -152,8 +160,9 @@ std::string OutputDefinitionText(std::string_view templateText, StatementLevel l
     std::string heading = Trim(std::string_view(def.headings[static_cast<size_t>(c)]).substr(0, 15));
     std::string name = heading;
     if (name.empty() || !taken.insert(UpperCz(name)).second) {
-      name = "Sloupec" + std::to_string(c + 1);
-      taken.insert(UpperCz(name));
+      // A heading may itself be "Sloupec2": the next free number then.
+      for (int n = c + 1; !taken.insert(UpperCz(name = "Sloupec" + std::to_string(n))).second; ++n) {
+      }
     }
     std::string line = PadRight(" 15  " + std::string(kLetters[c]) + ". " + name, 40);
     line += PadLeft(heading, 15);

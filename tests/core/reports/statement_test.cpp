@@ -61,6 +61,18 @@ TEST(StatementComputation, ValuesLinesInTheOrderUThenVThenR) {
   }
 }
 
+TEST(StatementComputation, ValuesADoubleCannotHoldCountAsZero) {
+  StatementDefinition def = ParseStatementDefinition(
+      DefText("A|B|C", {L("Huge", 1, 'V', "EXP(11000)|1"), L("Big", 2, 'V', "EXP(709,5)|EXP(709,5)"),
+                        L("Sum", 3, 'R', "2 2 2")}));
+  std::vector<LineValues> v = StatementComputation(def).Compute({});
+  EXPECT_EQ(v[0][0], 0);
+  EXPECT_EQ(v[0][2], 1);
+  EXPECT_GT(v[1][0], 1e307);
+  EXPECT_EQ(v[1][2], 0);  // the sum of the two columns overflows
+  EXPECT_EQ(v[2][0], 0);
+}
+
 TEST(StatementComputation, OneColumnLeavesTheOthersZero) {
   StatementDefinition def = ParseStatementDefinition(DefText("", {L("A", 1, 'U', "3 | 5")}));
   std::vector<LineValues> v = StatementComputation(def).Compute(kAccounts);
@@ -114,6 +126,13 @@ TEST_F(StatementFiles, OutputDefinitionNamesEveryColumnAndKeepsTheColumns) {
             std::string::npos);
   EXPECT_NE(text.find(" 15  H. Velmi dlouhy na                 Velmi dlouhy na               N2\r\n"),
             std::string::npos);
+  // A heading that is itself a generated name.
+  ASSERT_EQ(ParseDef(OutputDefinitionText(TemplateText(), StatementLevel::Podnik,
+                                          ParseStatementDefinition(DefText("Sloupec2|", {}))),
+                     layout).problem,
+            DefProblem::None);
+  EXPECT_EQ(layout.Word(3).FieldName, "Sloupec2");
+  EXPECT_EQ(layout.Word(4).FieldName, "Sloupec3");
   // A blank heading line: the template's value field.
   const std::string one = OutputDefinitionText(TemplateText(), StatementLevel::Podnik, ParseStatementDefinition(DefText("", {})));
   ASSERT_EQ(ParseDef(one, layout).problem, DefProblem::None);
