@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
+#include <fstream>
 #include <map>
 
 #include "../accounting/books_fixture.h"
@@ -226,6 +228,31 @@ TEST_F(StatementFiles, MissingFilesAndUnusableDefinitionsComputeNothing) {
   EXPECT_FALSE(Run(Def("VykZRozv.Def"), StatementLevel::Podnik).ok);
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_NE(ui.messages[0].text.find("VykUc.Def"), std::string::npos);
+}
+
+// The report and the output definition are what other programs read: a
+// two-column statement by administration, broken into pages, byte for byte.
+TEST_F(StatementFiles, ReportAndOutputDefinitionByteForByte) {
+  Make(BalanceFile(session), "UctS.Def",
+       {Bal("01|01|11", "501100", "", "", "1234,5", "0"), Bal("01|01|11", "311100", "", "", "0", "1234,5"),
+        Bal("01|02|21", "602100", "", "", "0", "99"), Bal("01|02|21", "221100", "", "", "99", "0")});
+  Put(Def("VykZGolden.Def"),
+      DefText("Naklady|Vynosy", {L("Naklady a vynosy", 1, 'T'), L("=", 2, 'Z'), L("Spotreba", 3, 'u', "501 | -602"),
+                                 L("Pohledavky", 4, 'U', "M311 | D311"), L("Rozdil", 5, 'R', "3 -4"),
+                                 L("Dvojnasobek", 6, 'V', "r[3]*2 | R[3]+R2[3]"), L("Konec", 9, 'T')}));
+  StatementResult r = Run(Def("VykZGolden.Def"), StatementLevel::Sprava, BalanceSource::Current, "", "", 15);
+  ASSERT_TRUE(r.ok);
+  const std::string dir = std::string(ORVO_SOURCE_DIR) + "/tests/golden/statements/";
+  const std::pair<std::string, std::string> files[] = {{r.reportFile, "VykZGolden.Ses"},
+                                                       {std::string(kStatementOutputDef), "VykazP.Def"}};
+  for (const auto& [file, name] : files) {
+    const std::string bytes = Get(file);
+    if (std::getenv("ORVO_UPDATE_GOLDEN") != nullptr) {
+      std::filesystem::create_directories(dir);
+      std::ofstream(dir + name, std::ios::binary) << bytes;
+    }
+    EXPECT_EQ(bytes, ReadHost(dir + name)) << name;
+  }
 }
 
 class DemoStatements : public StatementFiles {
