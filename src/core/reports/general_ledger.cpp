@@ -194,32 +194,22 @@ LedgerResult BuildLedger(RunValues& run, TCdsProc& cds, const LedgerRequest& rq)
 
   KeySums sums(widths);
   std::string key;
-  std::string scratch;
+  std::string scratch[7];  // one per word, for words that are not stored as text
   const size_t primaryWidth = widths[static_cast<size_t>(org)];
+  const size_t digits = static_cast<size_t>(rq.digits);
   auto add = [&](const Dataset& ds, int r, const int (&f)[7], bool closing) {
-    std::string_view account = Word(ds, r, f[3], scratch);
-    std::string accountCopy;
-    if (rq.activityPrimary) accountCopy.assign(account);  // the next Word may reuse the scratch
-    std::string_view activity = Word(ds, r, f[4], scratch);
-    if (rq.activityPrimary) {
-      if (AllBlanks(activity)) return;  // postings without an activity contribute nothing
-      account = accountCopy;
-    }
+    const std::string_view account = Word(ds, r, f[3], scratch[3]);
+    const std::string_view activity = Word(ds, r, f[4], scratch[4]);
+    // In the activity development postings without an activity contribute nothing.
+    if (rq.activityPrimary && AllBlanks(activity)) return;
     const std::string_view primary = rq.activityPrimary ? activity : account;
     const std::string_view secondary = rq.activityPrimary ? account : activity;
     key.clear();
-    for (int i = 0; i < org; ++i) {
-      std::string_view v = Word(ds, r, f[i], scratch);
-      AppendPadded(key, v, widths[static_cast<size_t>(i)]);
-    }
-    std::string primaryCut(primary.substr(0, std::min(primary.size(), static_cast<size_t>(rq.digits))));
-    AppendPadded(key, primaryCut, primaryWidth);
-    if (rq.breakdown) {
-      std::string secondaryCopy(secondary);
-      AppendPadded(key, secondaryCopy, widths.back());
-    }
-    const int64_t md = HellersOf(Word(ds, r, f[5], scratch));
-    const int64_t dal = HellersOf(Word(ds, r, f[6], scratch));
+    for (int i = 0; i < org; ++i) AppendPadded(key, Word(ds, r, f[i], scratch[i]), widths[static_cast<size_t>(i)]);
+    AppendPadded(key, primary.substr(0, std::min(primary.size(), digits)), primaryWidth);
+    if (rq.breakdown) AppendPadded(key, secondary, widths.back());
+    const int64_t md = HellersOf(Word(ds, r, f[5], scratch[5]));
+    const int64_t dal = HellersOf(Word(ds, r, f[6], scratch[6]));
     sums.Add(key, closing ? 1 : 0, md, dal);
   };
 
@@ -248,9 +238,7 @@ LedgerResult BuildLedger(RunValues& run, TCdsProc& cds, const LedgerRequest& rq)
     if (post.FieldCount() >= 14) {
       for (int r = 0; r < post.RecordCount(); ++r) {
         // A posting without an amount adds no key, as the new balances drop it.
-        const int64_t md = HellersOf(Word(post, r, 12, scratch));
-        const int64_t dal = HellersOf(Word(post, r, 13, scratch));
-        if (md == 0 && dal == 0) continue;
+        if (HellersOf(Word(post, r, 12, scratch[5])) == 0 && HellersOf(Word(post, r, 13, scratch[6])) == 0) continue;
         add(post, r, kPostingFields, true);
       }
     }
