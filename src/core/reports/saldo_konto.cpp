@@ -95,7 +95,9 @@ bool TUctSaldo::GenSoub(std::string_view obd1In, std::string_view obd2In, std::s
   // The opening konto balances: the balance file of obd1 summed per Rok,
   // Mesic, Zavod, Ucet, Konto.
   const std::string balances = OverviewPeriodKey(obd1).empty() ? std::string() : BalanceFile(run_, obd1);
-  if (!balances.empty() && FileExistsQuiet(env, balances)) {
+  // Without the balance file of the first period there are no opening
+  // lines; that is said once, and the postings are still listed.
+  if (!balances.empty() && FileExistsOrSay(env, balances)) {
     Dataset bal(env);
     if (!TryOpenFile(env, balances) || !bal.LoadFromFile(balances)) return false;
     if (bal.FieldCount() >= kBalanceWords) {

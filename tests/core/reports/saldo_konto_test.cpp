@@ -99,6 +99,8 @@ TEST_F(Saldo, AcrossAYearEndAndByInternalDocument) {
                              "**|******|KonSt||" "|14,00",
                          }));
   EXPECT_NE(w.Heading2().find("Razeni podle int. dokl."), std::string::npos);
+  ASSERT_EQ(ui.messages.size(), 1u);  // the missing opening file, said once
+  EXPECT_NE(ui.messages[0].text.find("251101UctS.Cds"), std::string::npos) << ui.messages[0].text;
   // The running balance is a text column.
   std::string def = Get(kSaldoDef);
   auto lines = SplitLines(def);
