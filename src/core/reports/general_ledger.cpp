@@ -58,9 +58,36 @@ std::unordered_map<std::string, std::string> NamesOf(Env& env, const std::string
   return names;
 }
 
-std::string NameOf(const std::unordered_map<std::string, std::string>& names, const std::string& code) {
+const std::string& NameOf(const std::unordered_map<std::string, std::string>& names, const std::string& code) {
+  static const std::string kNone;
   auto it = names.find(code);
-  return it == names.end() ? std::string() : it->second;
+  return it == names.end() ? kNone : it->second;
+}
+
+// HellerText into a buffer that keeps its capacity from line to line.
+void HellerTextInto(std::string& out, int64_t hellers, int width) {
+  out.assign(static_cast<size_t>(width), ' ');
+  if (hellers == 0) return;
+  const uint64_t a = hellers < 0 ? static_cast<uint64_t>(-(hellers + 1)) + 1 : static_cast<uint64_t>(hellers);
+  char buf[32];
+  char* p = buf + sizeof buf;
+  uint64_t v = a;
+  *--p = static_cast<char>('0' + v % 10);
+  v /= 10;
+  *--p = static_cast<char>('0' + v % 10);
+  v /= 10;
+  *--p = ',';
+  do {
+    *--p = static_cast<char>('0' + v % 10);
+    v /= 10;
+  } while (v != 0);
+  if (hellers < 0) *--p = '-';
+  const size_t n = static_cast<size_t>(buf + sizeof buf - p);
+  if (n > static_cast<size_t>(width)) {
+    out = HellerText(hellers, width);
+    return;
+  }
+  out.replace(static_cast<size_t>(width) - n, n, p, n);
 }
 
 }  // namespace
@@ -264,27 +291,41 @@ LedgerResult BuildLedger(RunValues& run, TCdsProc& cds, const LedgerRequest& rq)
   const std::vector<uint32_t> order = sums.Order();
   const bool text = AllTextFields(out);
   if (!out.PrepareLoad(text ? order.size() : 0)) return result;
-  std::vector<std::string> values(static_cast<size_t>(fields));
+  // Every value of a line as a view into the key, the names or the
+  // buffers below: no allocation per line.
+  std::vector<std::string_view> values(static_cast<size_t>(fields));
+  std::string amountText[4];
+  std::string code;
+  std::string secondaryCode;
   size_t row = 0;
   for (uint32_t e : order) {
-    std::string_view k = sums.Key(e);
-    for (std::string& v : values) v.clear();
+    const std::string_view k = sums.Key(e);
+    for (std::string_view& v : values) v = {};
     size_t at = 0;
     for (int i = 0; i <= org; ++i) {
-      values[static_cast<size_t>(i)] = TrimRight(k.substr(at, widths[static_cast<size_t>(i)]));
+      std::string_view piece = k.substr(at, widths[static_cast<size_t>(i)]);
+      while (!piece.empty() && piece.back() == ' ') piece.remove_suffix(1);
+      values[static_cast<size_t>(i)] = piece;
       at += widths[static_cast<size_t>(i)];
     }
-    values[static_cast<size_t>(org + 1)] = NameOf(primaryNames, Trim(values[static_cast<size_t>(org)]));
+    std::string_view primary = values[static_cast<size_t>(org)];
+    while (!primary.empty() && primary.front() == ' ') primary.remove_prefix(1);
+    code.assign(primary);
+    values[static_cast<size_t>(org + 1)] = NameOf(primaryNames, code);
     if (rq.breakdown) {
-      const std::string code = RemoveBlanks(k.substr(at));
-      values[static_cast<size_t>(org + 2)] = code;
-      values[static_cast<size_t>(org + 3)] = NameOf(secondaryNames, code);
+      secondaryCode.clear();
+      for (char c : k.substr(at)) {
+        if (c != ' ') secondaryCode += c;
+      }
+      values[static_cast<size_t>(org + 2)] = secondaryCode;
+      values[static_cast<size_t>(org + 3)] = NameOf(secondaryNames, secondaryCode);
     }
     const int64_t a = sums.Md(e, 0), b = sums.Dal(e, 0), c = sums.Md(e, 1), d = sums.Dal(e, 1);
     const int64_t amounts[4] = {a - b, c - a, d - b, c - d};
     for (int i = 0; i < 4; ++i) {
       const int f = fields - 4 + i;
-      values[static_cast<size_t>(f)] = HellerText(amounts[i], out.Field(f).size);
+      HellerTextInto(amountText[i], amounts[i], out.Field(f).size);
+      values[static_cast<size_t>(f)] = amountText[i];
     }
     if (text) {
       char* rec = out.RecordBuffer() + row * out.RecordStride();
