@@ -12,6 +12,8 @@
 
 namespace orvo {
 class Session;
+class Dataset;
+enum class MenuAction;
 }
 
 namespace orvo::cli {
@@ -63,5 +65,15 @@ int RunProc(BatchContext& ctx);
 int RunTable(BatchContext& ctx);
 int RunEval(BatchContext& ctx);
 int RunStatement(BatchContext& ctx);
+int RunJournal(BatchContext& ctx);
+int RunLedger(BatchContext& ctx);
+int RunDevelopment(BatchContext& ctx);
+int RunSaldo(BatchContext& ctx);
+
+// Logs in, reads the organisation and the period and checks the guard of
+// the menu item `action`, as the books' commands do (kBatchOk when allowed).
+int EnterBooks(BatchContext& ctx, MenuAction action);
+// A dataset as ";"-separated Windows-1250 text with CR LF, names first.
+std::string DatasetCsv(const Dataset& ds);
 
 }  // namespace orvo::cli

@@ -256,3 +256,11 @@ int RunProc(BatchContext& ctx) {
 }
 
 }  // namespace orvo::cli
+
+namespace orvo::cli {
+
+int EnterBooks(BatchContext& ctx, MenuAction action) { return Enter(ctx, action); }
+
+std::string DatasetCsv(const Dataset& ds) { return TableCsv(ds); }
+
+}  // namespace orvo::cli

@@ -59,6 +59,16 @@ const std::vector<Command>& Commands() {
                  "[--sum-cols 2,3] [--page-cols ..] [--line-cols ..] [--order 3,1,2] "
                  "[--all-columns] [--unpaged] [--rows N]",
        "write the dataset browser's text report of a table (paths are logical)", RunReport},
+      {"journal", "journal [--out FILE.Ses|FILE.pdf|FILE.csv]",
+       "the accounting journal of the working period (Prehledy > Ucetni denik)", RunJournal},
+      {"ledger", "ledger --level podnik|zavod|sprava|stredisko [--activities] [--from-january] [--digits N] "
+                 "[--out FILE.Ses|FILE.pdf|FILE.csv]",
+       "the general ledger of the working period into HlKniha.Cds (Prehledy > Hlavni kniha)", RunLedger},
+      {"development", "development accounts|activities --from YYMM --to YYMM [--level ...] [--activities|--accounts] "
+                      "[--digits N] [--out FILE.Ses|FILE.pdf|FILE.csv]",
+       "the development of account or activity balances over a range of periods", RunDevelopment},
+      {"saldo", "saldo --from YYMM --to YYMM [--konto-ucet] [--by-intdokl] [--out FILE.Ses|FILE.pdf|FILE.csv]",
+       "the saldo-konto of a range of periods (Prehledy > Saldo - Konto)", RunSaldo},
   };
   return commands;
 }

@@ -36,34 +36,6 @@ constexpr const char* kStatementUsage =
     "orvo-batch statement DEF --level podnik|zavod|sprava|stredisko "
     "[--source current | month YYMM | turnovers FROM TO] [--out FILE] | statement check DEF\n";
 
-// Logs in, reads the organisation and the period, and checks the guard of
-// the menu item `action` (as the books' commands do).
-int EnterMenu(BatchContext& ctx, MenuAction action) {
-  Session& session = ctx.session;
-  if (ctx.dataRoot.empty()) {
-    ctx.err << "orvo-batch: no data root: give --root DATA-ROOT or set ORVO_DATA_ROOT\n";
-    return kBatchUsage;
-  }
-  std::string root = ResolveDataRoot(ctx.env, ctx.dataRoot);
-  if (root.empty()) {
-    ctx.err << "orvo-batch: the data root " << Cp1250ToUtf8(ctx.dataRoot) << " was not found\n";
-    return kBatchFailed;
-  }
-  SetDataRoot(session, root);
-  if (!BatchLogIn(session, {ctx.user, ctx.password})) return kBatchRefused;
-  ReadInitFile(session);
-  ConfigureMainPeriodModel(session);
-  LoadPeriod(session);
-  MainWindowModel menu(session);
-  if (!menu.Allowed(action)) {
-    if (!MenuEntryOf(action) || MenuEntryOf(action)->guard == MenuGuard::Role) {
-      ErrorBox(ctx.env, "Pro tuto oblast nemate opravneni !");
-    }
-    return kBatchRefused;
-  }
-  return kBatchOk;
-}
-
 template <typename Run>
 int Guard(Run run) {
   try {
@@ -106,7 +78,7 @@ std::vector<std::string> ChartAccounts(BatchContext& ctx) {
 }
 
 int Check(BatchContext& ctx, const std::string& arg) {
-  int rc = EnterMenu(ctx, ActionOf(arg));
+  int rc = EnterBooks(ctx, ActionOf(arg));
   if (rc != kBatchOk) return rc;
   const std::string defFile = DefinitionFile(ctx, arg);
   std::optional<StatementDefinition> def = ReadStatementDefinition(ctx.env, defFile);
@@ -148,7 +120,7 @@ int Compute(BatchContext& ctx, const Args& args) {
   }
   if (periods >= 1) request.from = words[1];
   if (periods == 2) request.to = words[2];
-  int rc = EnterMenu(ctx, ActionOf(words[0]));
+  int rc = EnterBooks(ctx, ActionOf(words[0]));
   if (rc != kBatchOk) return rc;
   request.defFile = DefinitionFile(ctx, words[0]);
   std::string out;
@@ -177,7 +149,7 @@ int RunEval(BatchContext& ctx) {
     return kBatchUsage;
   }
   return Guard([&] {
-    int rc = EnterMenu(ctx, MenuAction::None);
+    int rc = EnterBooks(ctx, MenuAction::None);
     if (rc != kBatchOk) return rc;
     std::string expression;
     for (const std::string& w : args.Positional()) expression += w;

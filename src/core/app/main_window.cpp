@@ -133,6 +133,11 @@ bool MainWindowModel::NeedsWindow(MenuAction action) {
     case MenuAction::ObnovaDat:
     case MenuAction::UzavMes:
     case MenuAction::DataStavy:
+    case MenuAction::PrehUctDenik:
+    case MenuAction::PrehHlKniha:
+    case MenuAction::VyvojStUc:
+    case MenuAction::VyvojStCn:
+    case MenuAction::SaldoKonto:
     case MenuAction::ProgClose:
     case MenuAction::VykVysl:
     case MenuAction::VykRozv:

@@ -36,6 +36,11 @@
 #include "gui/shell/range_dialog.h"
 #include "gui/shell/restore_window.h"
 #include "gui/shell/rights_dialog.h"
+#include "core/reports/journal.h"
+#include "gui/reports/development_window.h"
+#include "gui/reports/ledger_window.h"
+#include "gui/reports/overview_browser.h"
+#include "gui/reports/saldo_window.h"
 
 namespace orvo::gui {
 
@@ -379,6 +384,28 @@ void MainWindow::Act(MenuAction action) {
       case MenuAction::VykRozv:
       case MenuAction::VykVol: {
         StatementWindow window(app_, StatementDefinitionOf(app_.session(), action), this);
+        window.Run();
+        break;
+      }
+      case MenuAction::PrehUctDenik: {
+        Session& session = app_.session();
+        PrehUctDenik(session, session.engine, session.scrHandOver, OverviewBrowserPort(app_, this));
+        break;
+      }
+      case MenuAction::PrehHlKniha: {
+        LedgerWindow window(app_, this);
+        window.Run();
+        break;
+      }
+      case MenuAction::VyvojStUc:
+      case MenuAction::VyvojStCn: {
+        DevelopmentWindow window(app_, action == MenuAction::VyvojStUc ? DevelopmentKind::Accounts
+                                                                      : DevelopmentKind::Activities, this);
+        window.Run();
+        break;
+      }
+      case MenuAction::SaldoKonto: {
+        SaldoWindow window(app_, this);
         window.Run();
         break;
       }
