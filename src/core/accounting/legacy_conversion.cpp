@@ -393,7 +393,9 @@ bool AdminOnly(RunValues& run) {
   return false;
 }
 
-bool LegacyDirKnown(RunValues& run) {
+}  // namespace
+
+bool LegacyDataDirUsable(RunValues& run) {
   ReadInitFile(run);
   if (run.LegacyDataDir.empty()) {
     ErrorBox(run.env, "Adresar dat DOS verze neni zadan (4. radek souboru " + InitFileName(run) + ") !");
@@ -406,18 +408,16 @@ bool LegacyDirKnown(RunValues& run) {
   return true;
 }
 
-}  // namespace
-
 void DosPrevCis(RunValues& run, TCdsProc& cds, TCdsCis& cis) {
-  if (AdminOnly(run) && LegacyDirKnown(run)) LegacyConversion(run, cds, cis).CodeLists();
+  if (AdminOnly(run) && LegacyDataDirUsable(run)) LegacyConversion(run, cds, cis).CodeLists();
 }
 
 void DosPrevStavy(RunValues& run, TCdsProc& cds, TCdsCis& cis) {
-  if (AdminOnly(run) && LegacyDirKnown(run)) LegacyConversion(run, cds, cis).Balances();
+  if (AdminOnly(run) && LegacyDataDirUsable(run)) LegacyConversion(run, cds, cis).Balances();
 }
 
 void DosPrevObraty(RunValues& run, TCdsProc& cds, TCdsCis& cis) {
-  if (AdminOnly(run) && LegacyDirKnown(run)) LegacyConversion(run, cds, cis).Postings();
+  if (AdminOnly(run) && LegacyDataDirUsable(run)) LegacyConversion(run, cds, cis).Postings();
 }
 
 }  // namespace orvo

@@ -72,6 +72,10 @@ class LegacyConversion {
   TCdsCis& cis_;
 };
 
+// Whether LegacyDataDir (line 4 of the initialisation file, read again) is
+// given and exists; said when not.
+bool LegacyDataDirUsable(RunValues& run);
+
 // The menu handlers: only for the role "Admin"; each runs its conversion
 // under the progress window and shows the summary.
 void DosPrevCis(RunValues& run, TCdsProc& cds, TCdsCis& cis);
