@@ -51,12 +51,25 @@ bool Refuse(std::string* reason, std::string text) {
 }  // namespace
 
 std::string ConversionSummary::Text() const {
+  // Bare file names, at most kShown lines of each kind, so that the box
+  // fits the screen also after a conversion of many years.
+  constexpr size_t kShown = 24;
+  auto bare = [](const std::string& path) { return path.substr(path.find_last_of('\\') + 1); };
+  auto more = [](size_t count) {
+    return count > kShown ? "\r... a dalsich " + std::to_string(count - kShown) : std::string();
+  };
   std::string text = "Prevedeno souboru: " + std::to_string(converted.size()) +
                      "\rPreskoceno souboru: " + std::to_string(skipped.size());
   if (!converted.empty()) text += "\r";
-  for (const auto& [from, to] : converted) text += "\rPrevedeno: " + from + " -> " + to;
+  for (size_t i = 0; i < converted.size() && i < kShown; ++i) {
+    text += "\rPrevedeno: " + bare(converted[i].first) + " -> " + bare(converted[i].second);
+  }
+  text += more(converted.size());
   if (!skipped.empty()) text += "\r";
-  for (const auto& [file, why] : skipped) text += "\rPreskoceno: " + file + " (" + why + ")";
+  for (size_t i = 0; i < skipped.size() && i < kShown; ++i) {
+    text += "\rPreskoceno: " + bare(skipped[i].first) + " (" + skipped[i].second + ")";
+  }
+  text += more(skipped.size());
   return text;
 }
 

@@ -30,7 +30,8 @@ struct ConversionSummary {
   std::vector<std::pair<std::string, std::string>> converted;  // legacy file, target
   std::vector<std::pair<std::string, std::string>> skipped;    // file, reason
   bool declined = false;  // the question before replacing was answered No
-  // "Prevedeno: ..." and "Preskoceno: ..." lines, CR between them.
+  // The counts, then "Prevedeno: ..." and "Preskoceno: ..." lines with the
+  // bare file names (the first 24 of each kind), CR between them.
   std::string Text() const;
 };
 

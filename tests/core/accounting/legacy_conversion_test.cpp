@@ -310,6 +310,18 @@ TEST_F(LegacyScratch, MenuHandlersNeedTheAdminAndTheLegacyDirectory) {
   EXPECT_NE(ui.Single().text.find("neni zadan"), std::string::npos);
 }
 
+TEST(LegacySummary, NamesBareFilesAndCutsLongLists) {
+  ConversionSummary s;
+  for (int i = 0; i < 30; ++i) s.converted.emplace_back("D:\\PrevDos\\UceS15" + std::to_string(10 + i) + ".Dat", "D:\\LOrvo\\Data\\x.Cds");
+  s.skipped.emplace_back("D:\\PrevDos\\Uce1501.Dat", "delka vety 100 misto 154");
+  const std::string text = s.Text();
+  EXPECT_EQ(text.rfind("Prevedeno souboru: 30\rPreskoceno souboru: 1\r\rPrevedeno: UceS1510.Dat -> x.Cds\r", 0), 0u) << text;
+  EXPECT_NE(text.find("Prevedeno: UceS1533.Dat -> x.Cds\r... a dalsich 6\r\rPreskoceno: Uce1501.Dat (delka vety 100 misto 154)"),
+            std::string::npos)
+      << text;
+  EXPECT_EQ(text.find("UceS1534"), std::string::npos);
+}
+
 // A year of legacy books, converted, gives per account the ledger the
 // generator computed from its own amounts: the opening balance from the
 // converted balance file and the turnovers from the converted posting file,
