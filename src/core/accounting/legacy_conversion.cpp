@@ -1,7 +1,7 @@
 #include "core/accounting/legacy_conversion.h"
 
 #include <algorithm>
-#include <set>
+#include <map>
 
 #include "core/accounting/legacy_balance_reader.h"
 #include "core/accounting/progress_scope.h"
@@ -41,6 +41,13 @@ std::vector<std::string> FieldNames(const LoadedDef& def) {
   std::vector<std::string> names;
   for (const DefWord& w : def.words) names.push_back(Trim(w.FieldName));
   return names;
+}
+
+// LegacyDataDir without a closing backslash ("D:\\" stays).
+std::string LegacyDir(const RunValues& run) {
+  std::string dir = run.LegacyDataDir;
+  while (dir.size() > 3 && dir.back() == '\\') dir.pop_back();
+  return dir;
 }
 
 bool Refuse(std::string* reason, std::string text) {
@@ -129,7 +136,7 @@ ConversionSummary LegacyConversion::CodeLists() {
   LoadPeriod(run_);
   ReadInitFile(run_);
   const std::string yy = run_.PeriodYear;
-  const std::string pom = run_.LegacyDataDir + "\\PomSoub\\";
+  const std::string pom = LegacyDir(run_) + "\\PomSoub\\";
   TUctProc proc(run_, cds_);
   std::vector<Job> jobs;
   for (int i = 0; i < 3; ++i) {
@@ -216,23 +223,21 @@ bool LegacyConversion::CodeList(const Job& job, std::string* reason) {
 std::vector<LegacyConversion::Job> LegacyConversion::PeriodJobs(std::string_view prefix, bool balances) {
   Env& env = run_.env;
   std::vector<Job> jobs;
-  // One listing of the legacy directory instead of a look per period.
-  std::set<std::string> present;
-  std::vector<std::string> stored;
-  for (const DirEntry& e : env.fs.List(run_.LegacyDataDir + "\\" + std::string(prefix) + "*.Dat")) {
-    if (e.attr & kAttrDirectory) continue;
-    present.insert(UpperCz(e.name));
-    stored.push_back(e.name);
+  // One listing of the legacy directory instead of a look per period; names
+  // compare case-insensitively, as the file system finds them.
+  const std::string dir = LegacyDir(run_);
+  std::map<std::string, std::string> present;
+  for (const DirEntry& e : env.fs.List(dir + "\\" + std::string(prefix) + "*.Dat")) {
+    if ((e.attr & kAttrDirectory) == 0) present.emplace(UpperCz(e.name), e.name);
   }
   for (int year = 0; year <= 99; ++year) {
     for (int month = 0; month <= kHighestLegacyMonth; ++month) {
       const std::string key = TwoDigits(year) + TwoDigits(month);
       const std::string name = std::string(prefix) + key + ".Dat";
-      if (present.count(UpperCz(name)) == 0) continue;
+      auto found = present.find(UpperCz(name));
+      if (found == present.end()) continue;
       Job job;
-      for (const std::string& s : stored) {
-        if (UpperCz(s) == UpperCz(name)) job.source = run_.LegacyDataDir + "\\" + s;
-      }
+      job.source = dir + "\\" + found->second;
       job.period = key;
       job.target = balances ? BalanceFile(run_, key) : PostingFile(run_, key);
       jobs.push_back(job);

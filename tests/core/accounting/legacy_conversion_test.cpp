@@ -33,7 +33,7 @@ class LegacyScratch : public BooksScratch {
     }
     MakeDirPath(*env, "D:\\LOrvo\\Cisel");
     MakeDirPath(*env, std::string(kLegacy) + "\\PomSoub");
-    PutInit("01 Zavod Jih", "02 Sprava", "03 Stredisko", kLegacy);
+    PutInit("01 Zavod Jih", "02 Sprava", "03 Stredisko", std::string(kLegacy) + "\\");
     ReadInitFile(session);
     session.UserRole = "Admin";
   }
