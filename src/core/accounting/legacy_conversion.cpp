@@ -91,7 +91,7 @@ bool LegacyConversion::Prepare(const std::vector<Job>& jobs, std::string_view ca
   Env& env = run_.env;
   if (jobs.empty()) {
     if (summary.skipped.empty()) {
-      InfoBox(env, "V adresari " + run_.LegacyDataDir + " nebyl nalezen zadny soubor k prevodu !",
+      InfoBox(env, "V adresari " + LegacyDir(run_) + " nebyl nalezen zadny soubor k prevodu !",
               caption);
     }
     return false;
@@ -124,7 +124,9 @@ bool LegacyConversion::Replace(const std::string& target, const std::string& mad
 
 void LegacyConversion::Finish(ConversionSummary& summary, std::string_view caption) {
   LoadPeriod(run_);
-  if (!quiet && !summary.declined) InfoBox(run_.env, summary.Text(), caption);
+  // Nothing found was said already; a declined question needs no summary.
+  const bool nothing = summary.converted.empty() && summary.skipped.empty();
+  if (!quiet && !summary.declined && !nothing) InfoBox(run_.env, summary.Text(), caption);
 }
 
 // --- the code lists ------------------------------------------------------------

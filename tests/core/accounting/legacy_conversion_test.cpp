@@ -305,6 +305,9 @@ TEST_F(LegacyScratch, MenuHandlersNeedTheAdminAndTheLegacyDirectory) {
   EXPECT_EQ(ui.Single().text, "Pro tuto oblast nemate opravneni !");
   ui.Clear();
   session.UserRole = "Admin";
+  DosPrevStavy(session, session.engine, session.codeList);  // an empty legacy directory
+  EXPECT_EQ(ui.Single().text, "V adresari D:\\PrevDos nebyl nalezen zadny soubor k prevodu !");
+  ui.Clear();
   PutInit("01 Zavod Jih", "02 Sprava", "03 Stredisko", "");
   DosPrevObraty(session, session.engine, session.codeList);
   EXPECT_NE(ui.Single().text.find("neni zadan"), std::string::npos);
