@@ -75,5 +75,6 @@ int RunSaldo(BatchContext& ctx);
 int EnterBooks(BatchContext& ctx, MenuAction action);
 // A dataset as ";"-separated Windows-1250 text with CR LF, names first.
 std::string DatasetCsv(const Dataset& ds);
+int RunLegacy(BatchContext& ctx);
 
 }  // namespace orvo::cli

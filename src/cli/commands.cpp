@@ -33,7 +33,7 @@ const std::vector<Command>& Commands() {
        "move data into the layout of another definition (ReStruktCds)", RunRestruct},
       {"import", "import text|ldb|csv FILE DEF OUT.Cds [--codepage 0|2|3] [--sep C] [--quote C]",
        "import a fixed-column, legacy binary or separated text file", RunImport},
-      {"demo", "demo DATA-ROOT [--plant 1|2|3]",
+      {"demo", "demo DATA-ROOT [--plant 1|2|3] [--legacy]",
        "install the demo company with its code lists, period and user Admin", RunDemo},
       {"close", "close month [--to YYMM] | close year",
        "the month-end close into the next (or the given) period; the year adjustment in month 01",
@@ -48,6 +48,8 @@ const std::vector<Command>& Commands() {
       {"statement", "statement DEF --level podnik|zavod|sprava|stredisko [--source current | month YYMM | "
                     "turnovers FROM TO] [--out FILE] | statement check DEF",
        "compute a statement (Vykazy) into its report and table, or check its definition", RunStatement},
+      {"legacy", "legacy codelists | balances | postings [--yes]",
+       "convert the DOS version's code lists, balances or postings (menu Dos, role Admin)", RunLegacy},
       {"print-settings", "print-settings [show | set --rows N --orientation H|V --font NAME,SIZE]",
        "show or change the print settings (C:\\A_Run\\PomSoub\\NumRowFont.Dat)",
        RunPrintSettings},

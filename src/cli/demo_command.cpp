@@ -1,4 +1,4 @@
-// orvo-batch demo DATA-ROOT [--plant N]: the demo installation.
+// orvo-batch demo DATA-ROOT [--plant N] [--legacy]: the demo installation.
 #include <random>
 #include <sstream>
 #include <string>
@@ -7,6 +7,7 @@
 #include "cli/batch.h"
 #include "cli/install_sources.h"
 #include "core/app/demo_install.h"
+#include "core/app/legacy_demo.h"
 #include "core/app/launchers.h"
 #include "core/app/session.h"
 #include "core/sys/encoding.h"
@@ -27,11 +28,32 @@ std::string NewPassword() {
   return password;
 }
 
+// A year of the DOS version's data of the demo's plants in its legacy
+// directory (line 4 of UctInic.TXT).
+int WriteLegacy(BatchContext& ctx, const InstallSources& sources) {
+  std::vector<DemoPlant> plants;
+  InstallFault fault;
+  auto text = sources.files.find(std::string(kDemoPlants));
+  if (text == sources.files.end() || !ParseDemoPlants(text->second, &plants, &fault)) return kBatchFailed;
+  std::vector<DemoUnit> units;
+  for (const DemoPlant& p : plants) {
+    units.push_back({p.plant.substr(0, 2), p.adminUnit.substr(0, 2), p.costCentre.substr(0, 2)});
+  }
+  try {
+    std::string written;
+    for (const std::string& file : WriteDemoLegacyData(ctx.session, units)) written += file + "\n";
+    WriteText(ctx.out, written + "Data DOS verze: " + ctx.session.LegacyDataDir + "\n");
+  } catch (const Termination&) {
+    return kBatchEnded;
+  }
+  return kBatchOk;
+}
+
 }  // namespace
 
 int RunDemo(BatchContext& ctx) {
   DemoOptions options;
-  Args args(ctx.args, {{"--plant", true}});
+  Args args(ctx.args, {{"--plant", true}, {"--legacy", false}});
   if (!args.Ok()) {
     ctx.err << "orvo-batch demo: " << Cp1250ToUtf8(args.Error()) << "\n";
     return kBatchUsage;
@@ -69,6 +91,7 @@ int RunDemo(BatchContext& ctx) {
   std::ostringstream text;
   int rc = BatchDemo(session, {ctx.user, ctx.password}, sources, options, text);
   WriteText(ctx.out, text.str());
+  if (rc == kBatchOk && args.Has("--legacy")) rc = WriteLegacy(ctx, sources);
   if (rc == kBatchUsage) ctx.err << "orvo-batch: wrong arguments (see --help)\n";
   return rc;
 }

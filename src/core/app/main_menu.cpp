@@ -9,9 +9,9 @@ using G = MenuGuard;
 
 constexpr MenuEntry kMenu[] = {
     {0, "Dos", A::None, "", G::None, {}},
-    {1, "Prevod ciselniku", A::DosPrevCis, "DosPrevCis", G::None, {}},
-    {1, "Prevod pocatecnich stavu uctu", A::DosPrevStavy, "DosPrevStavy", G::None, {}},
-    {1, "Prevod obratu uctu", A::DosPrevObraty, "DosPrevObraty", G::None, {}},
+    {1, "Prevod ciselniku", A::DosPrevCis, "DosPrevCis", G::Role, {"Admin"}},
+    {1, "Prevod pocatecnich stavu uctu", A::DosPrevStavy, "DosPrevStavy", G::Role, {"Admin"}},
+    {1, "Prevod obratu uctu", A::DosPrevObraty, "DosPrevObraty", G::Role, {"Admin"}},
     {0, "Data", A::None, "", G::None, {}},
     {1, "Pocatecni stavy", A::DataStavy, "DataStavy", G::Right, {"Sprav"}},
     {1, "Obraty", A::DataObraty, "DataObraty", G::Right, {"Sprav"}},

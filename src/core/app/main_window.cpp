@@ -1,5 +1,6 @@
 #include "core/app/main_window.h"
 
+#include "core/accounting/legacy_conversion.h"
 #include "core/accounting/month_close.h"
 #include "core/accounting/tables.h"
 #include "core/app/code_list_menu.h"
@@ -170,6 +171,15 @@ void MainWindowModel::Perform(MenuAction action) {
       break;
     case MenuAction::ArchFile:
       ArchFile(session_);
+      break;
+    case MenuAction::DosPrevCis:
+      DosPrevCis(session_, session_.engine, session_.codeList);
+      break;
+    case MenuAction::DosPrevStavy:
+      DosPrevStavy(session_, session_.engine, session_.codeList);
+      break;
+    case MenuAction::DosPrevObraty:
+      DosPrevObraty(session_, session_.engine, session_.codeList);
       break;
     case MenuAction::RocUzav:
       RocUzav(session_, session_.engine);

@@ -18,6 +18,9 @@ class ConsoleUi final : public Ui {
   void ShowNotice(std::string_view text) override;
   void ShowProgress(std::string_view caption) override;
 
+  // A command that takes its own --yes answers Yes from then on.
+  void SetAnswerYes(bool yes) { answerYes_ = yes; }
+
   // How many error boxes were shown; the program's exit code depends on it.
   int ErrorCount() const { return errors_; }
 

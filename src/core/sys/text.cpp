@@ -220,20 +220,37 @@ std::string QuotedName(std::string_view name) {
   return q;
 }
 
-std::string ConvertChars(std::string_view s, int from, int to) {
-  if (from < 1 || from > 3 || to < 1 || to > 3) return std::string(s);
-  const auto fromColumn = static_cast<size_t>(from - 1);
-  const auto toColumn = static_cast<size_t>(to - 1);
-  std::string out(s);
-  for (char& c : out) {
-    auto b = static_cast<uint8_t>(c);
-    for (const auto& row : CodePageTable) {
-      if (row[fromColumn] == b) {
-        c = static_cast<char>(row[toColumn]);
-        break;
+namespace {
+
+// The table as one byte map per pair of columns: the first row whose `from`
+// column holds a byte gives its `to` column; other bytes stay.
+using ByteMap = std::array<uint8_t, 256>;
+const ByteMap& ConversionMap(size_t from, size_t to) {
+  static const auto maps = [] {
+    std::array<std::array<ByteMap, 3>, 3> all{};
+    for (size_t f = 0; f < 3; ++f) {
+      for (size_t t = 0; t < 3; ++t) {
+        std::array<bool, 256> set{};
+        for (size_t b = 0; b < 256; ++b) all[f][t][b] = static_cast<uint8_t>(b);
+        for (const auto& row : CodePageTable) {
+          if (set[row[f]]) continue;
+          set[row[f]] = true;
+          all[f][t][row[f]] = row[t];
+        }
       }
     }
-  }
+    return all;
+  }();
+  return maps[from][to];
+}
+
+}  // namespace
+
+std::string ConvertChars(std::string_view s, int from, int to) {
+  if (from < 1 || from > 3 || to < 1 || to > 3) return std::string(s);
+  const ByteMap& map = ConversionMap(static_cast<size_t>(from - 1), static_cast<size_t>(to - 1));
+  std::string out(s);
+  for (char& c : out) c = static_cast<char>(map[static_cast<uint8_t>(c)]);
   return out;
 }
 
