@@ -1,0 +1,35 @@
+// The posting file as the document window changes it: the identification
+// of a record (its first header words), the rows of one document, and the
+// one-pass rewrite that drops whole documents and appends new rows. A save
+// or a delete never touches the records one by one: the kept records are
+// copied as they lie, and the new file replaces the old one only when it
+// is complete.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <unordered_set>
+#include <vector>
+
+#include "core/data/dataset.h"
+#include "core/sys/env.h"
+
+namespace orvo {
+
+// One record's values by position.
+using PostingRow = std::vector<std::string>;
+
+// The identification of record `record`: its first `idWords` values with
+// trailing blanks removed, joined by a separator no value holds.
+std::string PostingIdOf(const Dataset& ds, int record, int idWords);
+// The same of values given in order.
+std::string PostingIdOfValues(const std::vector<std::string>& values, int idWords);
+
+// Replaces `file` by its records without those whose identification is in
+// `drop`, followed by `add` (values by position; missing ones empty). The
+// file must exist. False after a message naming the file; the file is then
+// as it was.
+bool RewritePostings(Env& env, std::string_view file, int idWords,
+                     const std::unordered_set<std::string>& drop, const std::vector<PostingRow>& add);
+
+}  // namespace orvo
