@@ -43,6 +43,11 @@ const std::vector<Command>& Commands() {
       {"table", "table stavy | obraty | range FROM TO | stavy-obraty | aktualni-stavy --out FILE.Cds|FILE.csv",
        "the dataset of a view of the menu Tabulky for the working period (the output path is logical)",
        RunTable},
+      {"doc", "doc post FILE.csv | list | check | print|voucher YY MM UNIT NUMBER --out FILE.Ses|FILE.pdf | "
+              "delete YY MM UNIT NUMBER",
+       "the accounting documents of the working period: book a \"|\"-separated file, list, check the "
+       "balance, print, delete (right Sprav)",
+       RunDoc},
       {"print-settings", "print-settings [show | set --rows N --orientation H|V --font NAME,SIZE]",
        "show or change the print settings (C:\\A_Run\\PomSoub\\NumRowFont.Dat)",
        RunPrintSettings},

@@ -458,23 +458,39 @@ bool TUctDokl::SaveInto(std::string_view file) {
   }
   std::unordered_set<std::string> drop{id};
   if (renumbered && !loadedId_.empty() && posting) drop.insert(loadedId_);
-  std::vector<PostingRow> add;
-  for (int r = 0; r < grid_.RowCount(); ++r) {
-    if (!grid_.RowHasData(r)) continue;
-    PostingRow row = header;
-    for (int c = 0; c < grid_.ItemCount(); ++c) {
-      std::string cell = grid_.Cell(r, c);
-      if (c == colIntDokl_ && Trim(cell).empty()) cell = Trim(header[static_cast<size_t>(k - 1)]);
-      row.push_back(cell);
-    }
-    add.push_back(std::move(row));
-  }
-  if (!RewritePostings(env_, file, k, drop, add)) return false;
+  if (!RewritePostings(env_, file, k, drop, DocumentRows())) return false;
   if (posting) {
     loadedId_ = id;
     modified_ = false;
   }
   return true;
+}
+
+std::vector<PostingRow> TUctDokl::DocumentRows() const {
+  const std::vector<std::string> header = HeaderValues();
+  const int k = grid_.HeaderCount();
+  std::vector<PostingRow> rows;
+  for (int r = 0; r < grid_.RowCount(); ++r) {
+    if (!grid_.RowHasData(r)) continue;
+    PostingRow row = header;
+    for (int c = 0; c < grid_.ItemCount(); ++c) {
+      std::string cell = grid_.Cell(r, c);
+      if (c == colIntDokl_ && Trim(cell).empty()) cell = Fit(Trim(header[static_cast<size_t>(k - 1)]), grid_.Width(grid_.ItemWord(c)));
+      row.push_back(cell);
+    }
+    rows.push_back(std::move(row));
+  }
+  return rows;
+}
+
+bool TUctDokl::LoadDocument(const std::vector<std::string>& id) {
+  StartDocument();
+  for (int c = 0; c < grid_.HeaderCount() && c < static_cast<int>(id.size()); ++c) {
+    std::string value = id[static_cast<size_t>(c)];
+    grid_.Check(grid_.HeaderWord(c), value, 'C');
+    grid_.Header(c) = Fit(value, grid_.Width(c + 1));
+  }
+  return Load();
 }
 
 bool TUctDokl::SaveAndWarn() {
@@ -485,12 +501,16 @@ bool TUctDokl::SaveAndWarn() {
   return true;
 }
 
+bool TUctDokl::MakePostingFile() {
+  if (FileExistsQuiet(env_, postingFile_)) return true;
+  TUctProc proc(run_, cds_);
+  proc.MakeCdsFile(postingFile_, defFile_);
+  return FileExistsOrSay(env_, postingFile_);
+}
+
 bool TUctDokl::Load() {
   if (!HeaderComplete()) return false;
-  if (!FileExistsQuiet(env_, postingFile_)) {
-    TUctProc proc(run_, cds_);
-    proc.MakeCdsFile(postingFile_, defFile_);
-  }
+  if (!MakePostingFile()) return false;
   const int k = grid_.HeaderCount();
   const std::string id = PostingIdOfValues(HeaderValues(), k);
   Dataset ds(env_);
@@ -653,6 +673,9 @@ bool TUctDokl::WriteVoucher() {
   std::vector<std::vector<std::string>> parts;
   for (const char* name : {"LDoklP.Def", "LDokl.Def", "LDoklZ.Def"}) {
     const std::string file = DocumentListDef(run_, name);
+    // The application puts the shipped templates there at its start.
+    const std::string shipped = AppDir(run_, "DefSoub") + "\\" + name;
+    if (!FileExistsQuiet(env_, file) && FileExistsQuiet(env_, shipped)) CopyFile(env_, shipped, file, false);
     if (!FileExistsOrSay(env_, file)) return false;
     auto text = ReadReport(env_, file);
     if (!text) return false;

@@ -69,6 +69,9 @@ class TUctDokl {
   bool Open();
   std::string Caption() const;
   const std::string& PostingFileName() const { return postingFile_; }
+  RunValues& Run() { return run_; }
+  // The posting file created empty from the layout when it is missing.
+  bool MakePostingFile();
 
   DoklGrid& Grid() { return grid_; }
   const DoklGrid& Grid() const { return grid_; }
@@ -134,6 +137,14 @@ class TUctDokl {
   std::vector<DoklSummary> Documents();
   // "Vybrat sesit zo seznamu" and Ctrl+R.
   bool ChooseFromList();
+  // An empty document with the preset identification, as after opening.
+  void StartDocument();
+  // The header values put in (cut or filled to the widths) and the document
+  // of that identification loaded; false after the message.
+  bool LoadDocument(const std::vector<std::string>& id);
+  // The records the document saves: header values and row cells of every
+  // row with data, the blank reference filled with the document number.
+  std::vector<PostingRow> DocumentRows() const;
 
   // --- output -----------------------------------------------------------------
   bool WritePrint();
@@ -172,7 +183,6 @@ class TUctDokl {
  private:
   bool Prepare();
   bool BuildKonta(const std::string& konta, bool* partial);
-  void StartDocument();
   char KindOf(int col) const;
   bool HeaderComplete();
   std::string IdCaption(bool blankBefore) const;
