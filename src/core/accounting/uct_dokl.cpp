@@ -623,13 +623,54 @@ std::vector<DoklSummary> TUctDokl::Documents() {
 
 bool TUctDokl::ChooseFromList() {
   if (!FileExistsQuiet(env_, postingFile_) || present_ || !ports.chooseDocument) return false;
-  const std::vector<DoklSummary> list = Documents();
-  const int chosen = ports.chooseDocument(list);
-  if (chosen < 0 || chosen >= static_cast<int>(list.size())) return false;
-  for (int c = 0; c < grid_.HeaderCount(); ++c) {
-    grid_.Header(c) = Fit(list[static_cast<size_t>(chosen)].id[static_cast<size_t>(c)], grid_.Width(c + 1));
+  std::vector<std::string> id;
+  if (!ports.chooseDocument(postingFile_, grid_.HeaderCount(), &id)) return false;
+  for (int c = 0; c < grid_.HeaderCount() && c < static_cast<int>(id.size()); ++c) {
+    grid_.Header(c) = Fit(id[static_cast<size_t>(c)], grid_.Width(c + 1));
   }
   return Load();
+}
+
+bool TUctDokl::ChooseCode(int row, int col) {
+  if (readOnly_ || col <= 0 || col >= grid_.ItemCount() || !ports.chooseCode) return false;
+  std::string file = Trim(grid_.Def().Word(grid_.ItemWord(col)).JmSCis);
+  if (file.empty()) return false;
+  if (file.size() >= 8 && UpperCz(file.substr(1, 7)) == ":\\A_RUN") file[0] = 'C';
+  const std::string value = ports.chooseCode(file);
+  if (Trim(value).empty()) return false;
+  return ChooseValue(row, col, value);
+}
+
+void ChooseThroughCodeList(UctDoklPorts& ports, TCdsCis& codeList) {
+  ports.chooseCode = [&codeList](const std::string& file) {
+    CisHandOver& h = codeList.handOver();
+    h.CisFileName = file;
+    h.CisEditAllowed = 'N';
+    h.CisKeyCount = 1;
+    h.CisKeyFields.fill(0);
+    h.CisKeyFields[0] = 1;
+    h.CisResult = 'N';
+    if (codeList.Ports().showWindow) codeList.Ports().showWindow();
+    return h.CisResult == 'A' ? h.CisValues[1] : std::string();
+  };
+  ports.chooseDocument = [&codeList](const std::string& postingFile, int idWords, std::vector<std::string>* id) {
+    CisHandOver& h = codeList.handOver();
+    const int keys = std::min(idWords, kCisMaxKeys);
+    h.CisFileName = postingFile;
+    h.CisKeyCount = keys;
+    h.CisKeyFields.fill(0);
+    for (int k = 0; k < keys; ++k) h.CisKeyFields[static_cast<size_t>(k)] = k + 1;
+    h.CisListFieldCount = 0;
+    codeList.SezDokl();
+    h.CisFileName = std::string(kSezDoklFile);
+    h.CisEditAllowed = 'N';
+    h.CisResult = 'N';
+    if (codeList.Ports().showWindow) codeList.Ports().showWindow();
+    if (h.CisResult != 'A') return false;
+    id->clear();
+    for (int k = 1; k <= keys; ++k) id->push_back(h.CisValues[static_cast<size_t>(k)]);
+    return true;
+  };
 }
 
 bool TUctDokl::WritePrint() {

@@ -17,6 +17,7 @@
 
 #include "core/accounting/posting_store.h"
 #include "core/data/cds_proc.h"
+#include "core/screens/cds_cis.h"
 #include "core/screens/dokl_grid.h"
 #include "core/shell/run_values.h"
 
@@ -51,9 +52,16 @@ struct UctDoklPorts {
   std::function<void(const std::string& file, const std::string& def, const std::string& title,
                      const std::string& heading, const std::string& mode)>
       showBrowser;
-  // The list of documents; the index chosen or -1.
-  std::function<int(const std::vector<DoklSummary>&)> chooseDocument;
+  // The list of the posting file's documents; true with the chosen
+  // identification's header values.
+  std::function<bool(const std::string& postingFile, int idWords, std::vector<std::string>* id)> chooseDocument;
+  // A value chosen from a code list; empty when none was chosen.
+  std::function<std::string(const std::string& codeList)> chooseCode;
 };
+
+// The two choices through the code-list window's model: the list of
+// documents (SezDokl) and a column's code list, both in pick mode.
+void ChooseThroughCodeList(UctDoklPorts& ports, TCdsCis& codeList);
 
 class TUctDokl {
  public:
@@ -116,6 +124,9 @@ class TUctDokl {
   // Ctrl+F1 in an item column: the chosen code-list value with its
   // associated values, checked; the window's code-list editor chooses.
   bool ChooseValue(int row, int col, std::string_view value);
+  // Ctrl+F1: the column's code list through the port; false when the
+  // column has none or nothing was chosen.
+  bool ChooseCode(int row, int col);
 
   // --- documents --------------------------------------------------------------
   // Saves into the posting file; `work` names another file (the table views),
