@@ -26,18 +26,28 @@ std::string PostingIdOfValues(const std::vector<std::string>& values, int idWord
 }
 
 bool RewritePostings(Env& env, std::string_view file, int idWords,
-                     const std::unordered_set<std::string>& drop, const std::vector<PostingRow>& add) {
+                     const std::unordered_set<std::string>& drop, const std::vector<PostingRow>& add,
+                     const std::string& ask, const std::function<bool()>& confirm, bool* declined) {
+  if (declined != nullptr) *declined = false;
   Dataset in(env);
   in.SetReadOnly(true);
   if (!LoadCdsFile(env, file, in)) return false;
   std::vector<char> keep(static_cast<size_t>(in.RecordCount()), 1);
   uint64_t kept = keep.size();
-  if (!drop.empty()) {
-    for (int r = 0; r < in.RecordCount(); ++r) {
-      if (drop.count(PostingIdOf(in, r, idWords)) != 0) {
-        keep[static_cast<size_t>(r)] = 0;
-        --kept;
+  bool asked = false;
+  for (int r = 0; r < in.RecordCount(); ++r) {
+    if (drop.empty() && (ask.empty() || asked)) break;
+    const std::string id = PostingIdOf(in, r, idWords);
+    if (confirm && !asked && id == ask) {
+      asked = true;
+      if (!confirm()) {
+        if (declined != nullptr) *declined = true;
+        return false;
       }
+    }
+    if (drop.count(id) != 0) {
+      keep[static_cast<size_t>(r)] = 0;
+      --kept;
     }
   }
   Dataset out(env);

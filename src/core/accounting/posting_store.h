@@ -6,6 +6,7 @@
 // is complete.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_set>
@@ -29,7 +30,12 @@ std::string PostingIdOfValues(const std::vector<std::string>& values, int idWord
 // `drop`, followed by `add` (values by position; missing ones empty). The
 // file must exist. False after a message naming the file; the file is then
 // as it was.
+// When `confirm` is given and a record of the identification `ask` is in
+// the file, it is asked before anything is written; a No leaves the file
+// untouched and sets `*declined`.
 bool RewritePostings(Env& env, std::string_view file, int idWords,
-                     const std::unordered_set<std::string>& drop, const std::vector<PostingRow>& add);
+                     const std::unordered_set<std::string>& drop, const std::vector<PostingRow>& add,
+                     const std::string& ask = {}, const std::function<bool()>& confirm = {},
+                     bool* declined = nullptr);
 
 }  // namespace orvo

@@ -445,20 +445,16 @@ bool TUctDokl::SaveInto(std::string_view file) {
     // document of that number is not the one that was loaded.
     return true;
   }
-  if (renumbered) {
-    Dataset ds(env_);
-    ds.SetReadOnly(true);
-    if (!LoadCdsFile(env_, file, ds)) return false;
-    bool exists = false;
-    for (int r = 0; r < ds.RecordCount() && !exists; ++r) exists = PostingIdOf(ds, r, k) == id;
-    ds.Discard();
-    if (exists && !AskYesNo(env_, "Doklad s touto identifikaci jiz existuje ! Ma byt prepsan ?", IdCaption(false))) {
-      return false;
-    }
-  }
   std::unordered_set<std::string> drop{id};
   if (renumbered && !loadedId_.empty() && posting) drop.insert(loadedId_);
-  if (!RewritePostings(env_, file, k, drop, DocumentRows())) return false;
+  // Another document of this identification is overwritten only on Yes.
+  auto overwrite = [&] {
+    return AskYesNo(env_, "Doklad s touto identifikaci jiz existuje ! Ma byt prepsan ?", IdCaption(false));
+  };
+  if (!RewritePostings(env_, file, k, drop, DocumentRows(), renumbered ? id : std::string(),
+                       renumbered ? std::function<bool()>(overwrite) : std::function<bool()>())) {
+    return false;
+  }
   if (posting) {
     loadedId_ = id;
     modified_ = false;
