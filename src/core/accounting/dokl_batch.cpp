@@ -90,7 +90,7 @@ bool PostDocuments(TUctDokl& dokl, std::string_view text, std::string_view sourc
     }
   }
 
-  std::vector<PostingRow> add;
+  std::vector<DocumentRecord> add;
   std::unordered_set<std::string> ids;
   std::vector<std::vector<std::string>> headers;
   for (Group& g : groups) {
@@ -157,10 +157,10 @@ bool PostDocuments(TUctDokl& dokl, std::string_view text, std::string_view sourc
     }
     std::vector<std::string> header;
     for (int c = 0; c < k; ++c) header.push_back(grid.Header(c));
-    const std::string id = PostingIdOfValues(header, k);
+    const std::string id = DocumentIdOfValues(header, k);
     if (!ids.insert(id).second) return fail(first, "Doklad je v souboru dvakrat !");
     headers.push_back(header);
-    for (PostingRow& r : dokl.DocumentRows()) add.push_back(std::move(r));
+    for (DocumentRecord& r : dokl.DocumentRows()) add.push_back(std::move(r));
     if (result != nullptr) result->numbers.push_back(Trim(header[static_cast<size_t>(k - 1)]));
   }
 
@@ -172,7 +172,7 @@ bool PostDocuments(TUctDokl& dokl, std::string_view text, std::string_view sourc
     if (FileExistsQuiet(env, file) && LoadCdsFile(env, file, ds)) {
       std::unordered_set<std::string> asked;
       for (int r = 0; r < ds.RecordCount(); ++r) {
-        const std::string id = PostingIdOf(ds, r, k);
+        const std::string id = DocumentIdOf(ds, r, k);
         if (ids.count(id) == 0 || !asked.insert(id).second) continue;
         std::string caption = "Doklad:  ";
         for (int c = 0; c < k; ++c) caption += ds.StringAt(r, c) + " ";
@@ -182,7 +182,7 @@ bool PostDocuments(TUctDokl& dokl, std::string_view text, std::string_view sourc
   }
   ComputingProgress progress(env);
   if (!FileExistsOrSay(env, file)) return false;
-  if (!RewritePostings(env, file, k, ids, add)) return false;
+  if (!RewriteDocuments(env, file, k, ids, add)) return false;
   if (result != nullptr) {
     result->documents = static_cast<int>(headers.size());
     result->postings = static_cast<int>(add.size());

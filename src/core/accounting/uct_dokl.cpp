@@ -438,7 +438,7 @@ bool TUctDokl::SaveInto(std::string_view file) {
   ComputingProgress progress(env_);
   const int k = grid_.HeaderCount();
   const std::vector<std::string> header = HeaderValues();
-  const std::string id = PostingIdOfValues(header, k);
+  const std::string id = DocumentIdOfValues(header, k);
   const bool renumbered = id != loadedId_;
   if (renumbered && !grid_.AnyRowData()) {
     // A typed identification with an empty grid: nothing to write, and the
@@ -451,7 +451,7 @@ bool TUctDokl::SaveInto(std::string_view file) {
   auto overwrite = [&] {
     return AskYesNo(env_, "Doklad s touto identifikaci jiz existuje ! Ma byt prepsan ?", IdCaption(false));
   };
-  if (!RewritePostings(env_, file, k, drop, DocumentRows(), renumbered ? id : std::string(),
+  if (!RewriteDocuments(env_, file, k, drop, DocumentRows(), renumbered ? id : std::string(),
                        renumbered ? std::function<bool()>(overwrite) : std::function<bool()>())) {
     return false;
   }
@@ -462,13 +462,13 @@ bool TUctDokl::SaveInto(std::string_view file) {
   return true;
 }
 
-std::vector<PostingRow> TUctDokl::DocumentRows() const {
+std::vector<DocumentRecord> TUctDokl::DocumentRows() const {
   const std::vector<std::string> header = HeaderValues();
   const int k = grid_.HeaderCount();
-  std::vector<PostingRow> rows;
+  std::vector<DocumentRecord> rows;
   for (int r = 0; r < grid_.RowCount(); ++r) {
     if (!grid_.RowHasData(r)) continue;
-    PostingRow row = header;
+    DocumentRecord row = header;
     for (int c = 0; c < grid_.ItemCount(); ++c) {
       std::string cell = grid_.Cell(r, c);
       if (c == colIntDokl_ && Trim(cell).empty()) cell = Fit(Trim(header[static_cast<size_t>(k - 1)]), grid_.Width(grid_.ItemWord(c)));
@@ -508,13 +508,13 @@ bool TUctDokl::Load() {
   if (!HeaderComplete()) return false;
   if (!MakePostingFile()) return false;
   const int k = grid_.HeaderCount();
-  const std::string id = PostingIdOfValues(HeaderValues(), k);
+  const std::string id = DocumentIdOfValues(HeaderValues(), k);
   Dataset ds(env_);
   ds.SetReadOnly(true);
   if (!LoadCdsFile(env_, postingFile_, ds)) return false;
   std::vector<int> records;
   for (int r = 0; r < ds.RecordCount(); ++r) {
-    if (PostingIdOf(ds, r, k) == id) records.push_back(r);
+    if (DocumentIdOf(ds, r, k) == id) records.push_back(r);
   }
   if (records.empty()) {
     InfoBox(env_, "Doklad s touto identifikaci nebyl nalezen !", IdCaption(true));
@@ -566,7 +566,7 @@ bool TUctDokl::Delete() {
   if (!AskYesNo(env_, "Skutecne chceme doklad zrusit ?")) return false;
   if (FileExistsQuiet(env_, postingFile_)) {
     ComputingProgress progress(env_);
-    if (!RewritePostings(env_, postingFile_, grid_.HeaderCount(), {PostingIdOfValues(HeaderValues(), grid_.HeaderCount())}, {})) {
+    if (!RewriteDocuments(env_, postingFile_, grid_.HeaderCount(), {DocumentIdOfValues(HeaderValues(), grid_.HeaderCount())}, {})) {
       return false;
     }
   }
@@ -601,7 +601,7 @@ std::vector<DoklSummary> TUctDokl::Documents() {
   const int k = grid_.HeaderCount();
   std::unordered_map<std::string, size_t> at;
   for (int r = 0; r < ds.RecordCount(); ++r) {
-    const std::string id = PostingIdOf(ds, r, k);
+    const std::string id = DocumentIdOf(ds, r, k);
     auto [it, fresh] = at.emplace(id, list.size());
     if (fresh) {
       DoklSummary s;

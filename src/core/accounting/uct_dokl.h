@@ -15,7 +15,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/accounting/posting_store.h"
+#include "core/screens/document_store.h"
 #include "core/data/cds_proc.h"
 #include "core/screens/cds_cis.h"
 #include "core/screens/dokl_grid.h"
@@ -28,9 +28,6 @@ inline constexpr std::string_view kDoklPrintFile = "C:\\A_Run\\Aplikace\\LOrvo\\
 inline constexpr std::string_view kDoklVoucherFile = "C:\\A_Run\\Aplikace\\LOrvo\\Sestavy\\UcLDokl.Ses";
 inline constexpr std::string_view kDoklWorkFile = "C:\\A_Run\\Work\\Orvoork.Cds";
 inline constexpr std::string_view kDoklTotalsTitle = "        Ma dati            Dal         Rozdil";
-
-// The desk utilities the window's four buttons show.
-enum class DeskTool { Expression, Calculator, Clock, Calendar };
 
 // One document of the posting file as the list shows it.
 struct DoklSummary {
@@ -155,7 +152,7 @@ class TUctDokl {
   bool LoadDocument(const std::vector<std::string>& id);
   // The records the document saves: header values and row cells of every
   // row with data, the blank reference filled with the document number.
-  std::vector<PostingRow> DocumentRows() const;
+  std::vector<DocumentRecord> DocumentRows() const;
 
   // --- output -----------------------------------------------------------------
   bool WritePrint();

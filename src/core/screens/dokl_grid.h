@@ -23,6 +23,9 @@
 namespace orvo {
 
 inline constexpr int kDoklRows = 1000;
+
+// The desk utilities the four buttons of the entry windows show.
+enum class DeskTool { Expression, Calculator, Clock, Calendar };
 inline constexpr std::string_view kDoklNotInList =
     " - Udaj nebyl v ciselniku nalezen nebo chybna syntaxe    !";
 

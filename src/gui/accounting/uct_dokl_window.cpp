@@ -22,18 +22,6 @@
 
 namespace orvo::gui {
 
-void DoklTableView::keyPressEvent(QKeyEvent* event) {
-  if (state() != QAbstractItemView::EditingState && keyHook && keyHook(event)) return;
-  QTableView::keyPressEvent(event);
-}
-
-void DoklTableView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
-  QTableView::closeEditor(editor, hint == QAbstractItemDelegate::SubmitModelCache
-                                      ? QAbstractItemDelegate::NoHint
-                                      : hint);
-  if (hint == QAbstractItemDelegate::SubmitModelCache && enterCommitted) enterCommitted();
-}
-
 namespace {
 
 // As wide as the larger of 7 x title length + 10 and 7 x field width + 10

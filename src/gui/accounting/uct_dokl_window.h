@@ -6,11 +6,11 @@
 #pragma once
 
 #include <QDialog>
-#include <QTableView>
 
 #include <functional>
 
 #include "core/accounting/uct_dokl.h"
+#include "gui/screens/dokl_table_view.h"
 
 class QLabel;
 class QLineEdit;
@@ -20,20 +20,6 @@ namespace orvo::gui {
 
 class OrvoApp;
 class GridTableModel;
-
-// A table view that tells its window about keys before it acts on them and
-// about an editor closed by Enter.
-class DoklTableView : public QTableView {
-  Q_OBJECT
- public:
-  using QTableView::QTableView;
-  std::function<bool(QKeyEvent*)> keyHook;
-  std::function<void()> enterCommitted;
-
- protected:
-  void keyPressEvent(QKeyEvent* event) override;
-  void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
-};
 
 class UctDoklWindow : public QDialog {
   Q_OBJECT

@@ -1,9 +1,10 @@
-// The posting file as the document window changes it: the identification
-// of a record (its first header words), the rows of one document, and the
-// one-pass rewrite that drops whole documents and appends new rows. A save
-// or a delete never touches the records one by one: the kept records are
-// copied as they lie, and the new file replaces the old one only when it
-// is complete.
+// A file of documents as the document-entry windows change it: every item
+// row is one record that repeats the document's header, so a document is
+// all records whose first words (its identification) are equal. Here: the
+// identification of a record, and the one-pass rewrite that drops whole
+// documents and appends new records. A save or a delete never touches the
+// records one by one: the kept records are copied as they lie, and the new
+// file replaces the old one only when it is complete.
 #pragma once
 
 #include <functional>
@@ -18,13 +19,13 @@
 namespace orvo {
 
 // One record's values by position.
-using PostingRow = std::vector<std::string>;
+using DocumentRecord = std::vector<std::string>;
 
 // The identification of record `record`: its first `idWords` values with
 // trailing blanks removed, joined by a separator no value holds.
-std::string PostingIdOf(const Dataset& ds, int record, int idWords);
+std::string DocumentIdOf(const Dataset& ds, int record, int idWords);
 // The same of values given in order.
-std::string PostingIdOfValues(const std::vector<std::string>& values, int idWords);
+std::string DocumentIdOfValues(const std::vector<std::string>& values, int idWords);
 
 // Replaces `file` by its records without those whose identification is in
 // `drop`, followed by `add` (values by position; missing ones empty). The
@@ -33,8 +34,8 @@ std::string PostingIdOfValues(const std::vector<std::string>& values, int idWord
 // When `confirm` is given and a record of the identification `ask` is in
 // the file, it is asked before anything is written; a No leaves the file
 // untouched and sets `*declined`.
-bool RewritePostings(Env& env, std::string_view file, int idWords,
-                     const std::unordered_set<std::string>& drop, const std::vector<PostingRow>& add,
+bool RewriteDocuments(Env& env, std::string_view file, int idWords,
+                     const std::unordered_set<std::string>& drop, const std::vector<DocumentRecord>& add,
                      const std::string& ask = {}, const std::function<bool()>& confirm = {},
                      bool* declined = nullptr);
 

@@ -1,4 +1,4 @@
-#include "core/accounting/posting_store.h"
+#include "core/screens/document_store.h"
 
 #include <cstring>
 
@@ -7,7 +7,7 @@
 
 namespace orvo {
 
-std::string PostingIdOf(const Dataset& ds, int record, int idWords) {
+std::string DocumentIdOf(const Dataset& ds, int record, int idWords) {
   std::string id;
   for (int f = 0; f < idWords && f < ds.FieldCount(); ++f) {
     id += TrimRight(ds.StringAt(record, f));
@@ -16,7 +16,7 @@ std::string PostingIdOf(const Dataset& ds, int record, int idWords) {
   return id;
 }
 
-std::string PostingIdOfValues(const std::vector<std::string>& values, int idWords) {
+std::string DocumentIdOfValues(const std::vector<std::string>& values, int idWords) {
   std::string id;
   for (int f = 0; f < idWords && f < static_cast<int>(values.size()); ++f) {
     id += TrimRight(values[static_cast<size_t>(f)]);
@@ -25,8 +25,8 @@ std::string PostingIdOfValues(const std::vector<std::string>& values, int idWord
   return id;
 }
 
-bool RewritePostings(Env& env, std::string_view file, int idWords,
-                     const std::unordered_set<std::string>& drop, const std::vector<PostingRow>& add,
+bool RewriteDocuments(Env& env, std::string_view file, int idWords,
+                     const std::unordered_set<std::string>& drop, const std::vector<DocumentRecord>& add,
                      const std::string& ask, const std::function<bool()>& confirm, bool* declined) {
   if (declined != nullptr) *declined = false;
   Dataset in(env);
@@ -37,7 +37,7 @@ bool RewritePostings(Env& env, std::string_view file, int idWords,
   bool asked = false;
   for (int r = 0; r < in.RecordCount(); ++r) {
     if (drop.empty() && (ask.empty() || asked)) break;
-    const std::string id = PostingIdOf(in, r, idWords);
+    const std::string id = DocumentIdOf(in, r, idWords);
     if (confirm && !asked && id == ask) {
       asked = true;
       if (!confirm()) {
@@ -72,7 +72,7 @@ bool RewritePostings(Env& env, std::string_view file, int idWords,
   }
   out.Memos() = in.Memos();
   in.Discard();
-  for (const PostingRow& row : add) {
+  for (const DocumentRecord& row : add) {
     out.Append();
     for (int f = 0; f < out.FieldCount() && f < static_cast<int>(row.size()); ++f) {
       out.SetAsString(f, row[static_cast<size_t>(f)]);
