@@ -76,5 +76,6 @@ int EnterBooks(BatchContext& ctx, MenuAction action);
 // A dataset as ";"-separated Windows-1250 text with CR LF, names first.
 std::string DatasetCsv(const Dataset& ds);
 int RunLegacy(BatchContext& ctx);
+int RunDoc(BatchContext& ctx);
 
 }  // namespace orvo::cli

@@ -50,6 +50,11 @@ const std::vector<Command>& Commands() {
        "compute a statement (Vykazy) into its report and table, or check its definition", RunStatement},
       {"legacy", "legacy codelists | balances | postings [--yes]",
        "convert the DOS version's code lists, balances or postings (menu Dos, role Admin)", RunLegacy},
+      {"doc", "doc post FILE.csv | list | check | print|voucher YY MM UNIT NUMBER --out FILE.Ses|FILE.pdf | "
+              "delete YY MM UNIT NUMBER",
+       "the accounting documents of the working period: book a \"|\"-separated file, list, check the "
+       "balance, print, delete (right Sprav)",
+       RunDoc},
       {"print-settings", "print-settings [show | set --rows N --orientation H|V --font NAME,SIZE]",
        "show or change the print settings (C:\\A_Run\\PomSoub\\NumRowFont.Dat)",
        RunPrintSettings},

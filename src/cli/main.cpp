@@ -47,7 +47,8 @@ void PrintHelp(std::ostream& out) {
 // create the first access file) or that need no login at all.
 bool LogsInItself(const std::string& command) {
   for (const char* name :
-       {"paths", "install", "demo", "period", "users", "archive", "close", "proc", "table"}) {
+       {"paths", "install", "demo", "period", "users", "archive", "close", "proc", "table", "doc", "journal",
+        "ledger", "development", "saldo", "statement", "eval", "legacy"}) {
     if (command == name) return true;
   }
   return false;

@@ -139,6 +139,7 @@ bool MainWindowModel::NeedsWindow(MenuAction action) {
     case MenuAction::VyvojStUc:
     case MenuAction::VyvojStCn:
     case MenuAction::SaldoKonto:
+    case MenuAction::DataObraty:
     case MenuAction::ProgClose:
     case MenuAction::VykVysl:
     case MenuAction::VykRozv:
