@@ -63,5 +63,6 @@ int RunProc(BatchContext& ctx);
 int RunTable(BatchContext& ctx);
 int RunEval(BatchContext& ctx);
 int RunStatement(BatchContext& ctx);
+int RunDoc(BatchContext& ctx);
 
 }  // namespace orvo::cli

@@ -48,6 +48,11 @@ const std::vector<Command>& Commands() {
       {"statement", "statement DEF --level podnik|zavod|sprava|stredisko [--source current | month YYMM | "
                     "turnovers FROM TO] [--out FILE] | statement check DEF",
        "compute a statement (Vykazy) into its report and table, or check its definition", RunStatement},
+      {"doc", "doc post FILE.csv | list | check | print|voucher YY MM UNIT NUMBER --out FILE.Ses|FILE.pdf | "
+              "delete YY MM UNIT NUMBER",
+       "the accounting documents of the working period: book a \"|\"-separated file, list, check the "
+       "balance, print, delete (right Sprav)",
+       RunDoc},
       {"print-settings", "print-settings [show | set --rows N --orientation H|V --font NAME,SIZE]",
        "show or change the print settings (C:\\A_Run\\PomSoub\\NumRowFont.Dat)",
        RunPrintSettings},

@@ -133,6 +133,7 @@ bool MainWindowModel::NeedsWindow(MenuAction action) {
     case MenuAction::ObnovaDat:
     case MenuAction::UzavMes:
     case MenuAction::DataStavy:
+    case MenuAction::DataObraty:
     case MenuAction::ProgClose:
     case MenuAction::VykVysl:
     case MenuAction::VykRozv:

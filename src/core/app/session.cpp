@@ -25,7 +25,8 @@ Session::Session(Env& e, SessionPorts ports)
       clipboard(*clipboard_),
       codeList(e, engine, cisHandOver),
       browser(e, engine, scrHandOver, printSettings, clipboard),
-      report(e, vystHandOver, printSettings) {
+      report(e, vystHandOver, printSettings),
+      gridEntry(e, engine, codeList, doklHandOver) {
   // The code-list listing pages by the print settings' rows; the windows
   // add the showing of the window and of the report.
   CisPorts cisPorts;

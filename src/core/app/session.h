@@ -2,7 +2,8 @@
 // run-time values, the loaded definition and the dataset engine TCdsProc,
 // the hand-over blocks of the generic windows, the print settings, the
 // office and clipboard ports, and the models of the generic windows (the
-// code-list editor, the dataset browser, the text report window). It is
+// code-list editor, the dataset browser, the text report window, the grid
+// data entry). It is
 // built once, by MakeSession, and handed down by reference; the floors
 // below see only the part they need (RunValues, the engine, a hand-over
 // block, a model). Windows attach to the models through the models' ports.
@@ -17,6 +18,7 @@
 #include "core/output/vyst_model.h"
 #include "core/screens/browser_model.h"
 #include "core/screens/cds_cis.h"
+#include "core/screens/cds_dokl.h"
 #include "core/shell/run_values.h"
 #include "core/sys/clipboard.h"
 #include "core/sys/env.h"
@@ -48,6 +50,7 @@ class Session final : public RunValues {
   CisHandOver cisHandOver;
   ScrHandOver scrHandOver;
   VystHandOver vystHandOver;
+  DoklHandOver doklHandOver;
   PrintSettings printSettings;
 
  private:
@@ -62,6 +65,9 @@ class Session final : public RunValues {
   TCdsCis codeList;
   CdsScrModel browser;
   VystModel report;
+  // The grid data entry over doklHandOver; the calculation fills the
+  // hand-over values and shows its window.
+  TCdsDokl gridEntry;
 };
 
 // Builds the session of a run; every program and test makes its session

@@ -25,6 +25,7 @@
 #include "gui/shell/login_dialog.h"
 #include "core/accounting/tables.h"
 #include "gui/accounting/month_close_window.h"
+#include "gui/accounting/uct_dokl_window.h"
 #include "gui/output/num_row_window.h"
 #include "gui/reports/statement_window.h"
 #include "core/app/statement_menu.h"
@@ -366,6 +367,11 @@ void MainWindow::Act(MenuAction action) {
           BrowserWindow browser(session.env, session.browser, session.office, std::move(hooks), this);
           browser.Show();
         });
+        break;
+      }
+      case MenuAction::DataObraty: {
+        UctDoklWindow window(app_, this);
+        window.Run();
         break;
       }
       case MenuAction::UzavMes: {
