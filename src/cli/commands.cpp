@@ -1,4 +1,5 @@
 #include "cli/batch.h"
+#include "cli/menu_entry.h"
 
 namespace orvo::cli {
 
@@ -48,6 +49,8 @@ const std::vector<Command>& Commands() {
       {"statement", "statement DEF --level podnik|zavod|sprava|stredisko [--source current | month YYMM | "
                     "turnovers FROM TO] [--out FILE] | statement check DEF",
        "compute a statement (Vykazy) into its report and table, or check its definition", RunStatement},
+      {"calc", "calc DEF --level podnik|zavod|sprava|stredisko [--out FILE]",
+       "compute the cost calculation (Kalkulace > Vypocet) into its report and table", RunCalc},
       {"doc", "doc post FILE.csv | list | check | print|voucher YY MM UNIT NUMBER --out FILE.Ses|FILE.pdf | "
               "delete YY MM UNIT NUMBER",
        "the accounting documents of the working period: book a \"|\"-separated file, list, check the "

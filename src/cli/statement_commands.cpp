@@ -11,6 +11,7 @@
 #include "cli/args.h"
 #include "cli/batch.h"
 #include "cli/file_args.h"
+#include "cli/menu_entry.h"
 #include "core/app/batch_commands.h"
 #include "core/app/main_window.h"
 #include "core/app/session.h"
@@ -36,8 +37,8 @@ constexpr const char* kStatementUsage =
     "orvo-batch statement DEF --level podnik|zavod|sprava|stredisko "
     "[--source current | month YYMM | turnovers FROM TO] [--out FILE] | statement check DEF\n";
 
-// Logs in, reads the organisation and the period, and checks the guard of
-// the menu item `action` (as the books' commands do).
+}  // namespace
+
 int EnterMenu(BatchContext& ctx, MenuAction action) {
   Session& session = ctx.session;
   if (ctx.dataRoot.empty()) {
@@ -64,6 +65,8 @@ int EnterMenu(BatchContext& ctx, MenuAction action) {
   return kBatchOk;
 }
 
+namespace {
+
 template <typename Run>
 int Guard(Run run) {
   try {
@@ -73,11 +76,14 @@ int Guard(Run run) {
   }
 }
 
-// A definition named without a directory lives in DataRoot\LOrvo\DefSoub.
+}  // namespace
+
 std::string DefinitionFile(BatchContext& ctx, const std::string& arg) {
   if (arg.find_first_of("\\/:") == std::string::npos) return AppDir(ctx.session, "DefSoub") + "\\" + arg;
   return InputFile(ctx, arg);
 }
+
+namespace {
 
 MenuAction ActionOf(const std::string& defFile) {
   const std::string name = UpperCz(FileNameOf(defFile));
