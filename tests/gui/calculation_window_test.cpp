@@ -40,7 +40,7 @@ TEST_F(GuiScratch, CalculationByPlantAndTheQuantitiesEntry) {
     window->Button("Konec")->click();
   });
   app->mainWindow()->ActionOf(MenuAction::DataKalk)->trigger();
-  ASSERT_TRUE(WaitFor([&] { return driver.StepsDone(); }));
+  ASSERT_TRUE(WaitFor([&] { return driver.StepsDone(); }, 60000)) << ::testing::PrintToString(driver.boxes);
   EXPECT_TRUE(caption.startsWith(QStringLiteral("Nahravani dat  "))) << caption.toStdString();
   EXPECT_EQ(plant.trimmed(), QStringLiteral("01"));
 
@@ -66,7 +66,7 @@ TEST_F(GuiScratch, CalculationByPlantAndTheQuantitiesEntry) {
     vyst->close();
   });
   app->mainWindow()->ActionOf(MenuAction::Kalkulace)->trigger();
-  ASSERT_TRUE(WaitFor([&] { return driver.StepsDone(); }));
+  ASSERT_TRUE(WaitFor([&] { return driver.StepsDone(); }, 60000));
   EXPECT_TRUE(driver.boxes.empty()) << ::testing::PrintToString(driver.boxes);
   EXPECT_EQ(title, QStringLiteral("  Kalkulace"));
   EXPECT_EQ(label, QStringLiteral("Kalkulace nakladu cinnosti - druhove cleneni"));
