@@ -5,7 +5,9 @@
 // postings, then the statement). Yardsticks in the same run: `LC_ALL=C sort`
 // of the postings as fixed-width text lines, and StNove alone. Every phase
 // runs in a child process of its own, so its peak resident memory is its
-// own. Usage: statements [postings balances] (default 1000000 200000). With
+// own. The cost calculation (the shipped KalkZ1.Def) at level Stredisko
+// over the same current balances, with a quantity for every 100th
+// balance key's activity, runs last. Usage: statements [postings balances] (default 1000000 200000). With
 // ORVO_BENCH_DIR set, the files are made there and kept.
 #include <sys/wait.h>
 #include <unistd.h>
@@ -24,6 +26,7 @@
 #include "core/app/session.h"
 #include "core/data/dataset.h"
 #include "core/data/text_slot.h"
+#include "core/reports/calculation.h"
 #include "core/reports/statement.h"
 #include "core/shell/file_names.h"
 #include "core/shell/init_file.h"
@@ -126,7 +129,8 @@ int main(int argc, char** argv) {
   orvo::SystemClock clock;
   orvo::ConsoleUi ui(std::cerr, false);
   orvo::Env env{ui, fs, clock};
-  for (const char* def : {"UctO.Def", "UctS.Def", "UctSS.Def", "Vykaz.Def", "VykUc.Def", "VykZRozv.Def"}) {
+  for (const char* def : {"UctO.Def", "UctS.Def", "UctSS.Def", "Vykaz.Def", "VykUc.Def", "VykZRozv.Def", "KalkMn.Def",
+                          "KalkCnMn.Def", "KalkCnUc.Def", "KalkDat.Def", "Kalkul.Def", "KalkZ1.Def"}) {
     fs.WriteWhole(std::string("D:\\LOrvo\\DefSoub\\") + def, ReadSource(std::string("install/defs/") + def));
   }
   fs.WriteWhole("C:\\A_Run\\PomSoub\\ObdobiOrvo.Txt", "26 05\r\n");
@@ -166,6 +170,21 @@ int main(int argc, char** argv) {
         for (int f = 0; f < 10; ++f) orvo::PutTextSlot(bal, rec, f, values[f]);
       }
       if (!bal.SaveToFile(balFile, orvo::DataFormat::Binary)) return {};
+    }
+    {
+      orvo::Dataset quantities(env);
+      cds.params.DefName = "D:\\LOrvo\\DefSoub\\KalkMn.Def";
+      cds.MakeTableVirt(quantities);
+      for (int i = 0; i < balances; i += 100) {
+        Key k = KeyOf(static_cast<uint64_t>(i));
+        quantities.Append();
+        const std::string values[] = {k.unit.substr(0, 2), k.unit.substr(2, 2), k.unit.substr(4, 2),
+                                      orvo::IntTextPadded(i / 100 % 10000, 4), k.cinnost, "ks",
+                                      orvo::RealTextRounded(12, 3, 1 + r.Below(1000))};
+        for (int f = 0; f < 7; ++f) quantities.SetAsString(f, values[f]);
+        quantities.Post();
+      }
+      if (!quantities.SaveToFile(orvo::KalkMnFile(*session), orvo::DataFormat::Binary)) return {};
     }
     orvo::Dataset post(env);
     cds.params.DefName = "D:\\LOrvo\\DefSoub\\UctO.Def";
@@ -226,7 +245,15 @@ int main(int argc, char** argv) {
   });
   PhaseResult month = statement(orvo::BalanceSource::Month, "2606");
   PhaseResult current = statement(orvo::BalanceSource::Current, "");
-  if (!sort.ok || !stNove.ok || !month.ok || !current.ok) std::fprintf(stderr, "a phase failed\n");
+  PhaseResult calculation = RunChild([&]() -> std::vector<double> {
+    auto session = open();
+    orvo::CalculationRequest request{"D:\\LOrvo\\DefSoub\\KalkZ1.Def", orvo::StatementLevel::Stredisko};
+    auto t0 = std::chrono::steady_clock::now();
+    orvo::CalculationResult result = orvo::RunCalculation(*session, session->engine, request);
+    if (!result.ok) return {};
+    return {Seconds(t0), static_cast<double>(result.pages)};
+  });
+  if (!sort.ok || !stNove.ok || !month.ok || !current.ok || !calculation.ok) std::fprintf(stderr, "a phase failed\n");
   std::printf("postings %d (%.1f MB), balances %d, balances after the postings %.1f MB, units %.0f\n", postings,
               gen.figures[1] / 1048576.0, balances, gen.figures[2] / 1048576.0,
               month.figures.size() > 1 ? month.figures[1] : 0.0);
@@ -234,9 +261,11 @@ int main(int argc, char** argv) {
   for (const auto& [name, p] : {std::pair<const char*, PhaseResult&>{"LC_ALL=C sort of the postings", sort},
                                 {"StNove", stNove},
                                 {"balance sheet, Stavy k mesici", month},
-                                {"balance sheet, Aktualni stavy", current}}) {
+                                {"balance sheet, Aktualni stavy", current},
+                                {"calculation, Aktualni stavy", calculation}}) {
     std::printf("%-36s %8.3f %12.1f %10.2f\n", name, p.seconds, p.peakMb, p.seconds / sort.seconds);
   }
+  std::printf("calculation pages %.0f\n", calculation.figures.size() > 1 ? calculation.figures[1] : 0.0);
   std::error_code ec;
   if (keep == nullptr) std::filesystem::remove_all(base, ec);
   return 0;

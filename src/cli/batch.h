@@ -65,6 +65,7 @@ int RunProc(BatchContext& ctx);
 int RunTable(BatchContext& ctx);
 int RunEval(BatchContext& ctx);
 int RunStatement(BatchContext& ctx);
+int RunCalc(BatchContext& ctx);
 int RunJournal(BatchContext& ctx);
 int RunLedger(BatchContext& ctx);
 int RunDevelopment(BatchContext& ctx);
@@ -75,6 +76,8 @@ int RunSaldo(BatchContext& ctx);
 int EnterBooks(BatchContext& ctx, MenuAction action);
 // A dataset as ";"-separated Windows-1250 text with CR LF, names first.
 std::string DatasetCsv(const Dataset& ds);
+// A definition named without a directory lives in DataRoot\LOrvo\DefSoub.
+std::string DefinitionFile(BatchContext& ctx, const std::string& arg);
 int RunLegacy(BatchContext& ctx);
 int RunDoc(BatchContext& ctx);
 

@@ -50,6 +50,8 @@ const std::vector<Command>& Commands() {
        "compute a statement (Vykazy) into its report and table, or check its definition", RunStatement},
       {"legacy", "legacy codelists | balances | postings [--yes]",
        "convert the DOS version's code lists, balances or postings (menu Dos, role Admin)", RunLegacy},
+      {"calc", "calc DEF --level podnik|zavod|sprava|stredisko [--out FILE]",
+       "compute the cost calculation (Kalkulace > Vypocet) into its report and table", RunCalc},
       {"doc", "doc post FILE.csv | list | check | print|voucher YY MM UNIT NUMBER --out FILE.Ses|FILE.pdf | "
               "delete YY MM UNIT NUMBER",
        "the accounting documents of the working period: book a \"|\"-separated file, list, check the "

@@ -45,11 +45,14 @@ int Guard(Run run) {
   }
 }
 
-// A definition named without a directory lives in DataRoot\LOrvo\DefSoub.
+}  // namespace
+
 std::string DefinitionFile(BatchContext& ctx, const std::string& arg) {
   if (arg.find_first_of("\\/:") == std::string::npos) return AppDir(ctx.session, "DefSoub") + "\\" + arg;
   return InputFile(ctx, arg);
 }
+
+namespace {
 
 MenuAction ActionOf(const std::string& defFile) {
   const std::string name = UpperCz(FileNameOf(defFile));

@@ -1,6 +1,7 @@
 // The statements' commands as a process over the demo company: a balance
 // sheet by plant into a chosen file, the definition check, the evaluator,
-// and the refusals of a bad invocation and a wrong password.
+// the cost calculation by plant over the demo quantities, and the refusals
+// of a bad invocation and a wrong password.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -80,6 +81,21 @@ TEST_F(BatchStatements, EvalAndRefusals) {
   EXPECT_EQ(Admin({"statement", "VykZRozv.Def", "--level", "kraj"}).exitCode, 2);
   EXPECT_EQ(Admin({"statement", "VykZRozv.Def", "--level", "podnik", "--source", "month"}).exitCode, 2);
   EXPECT_EQ(Admin({"statement", "VykZRozv.Def", "--level", "podnik"}, "wrong").exitCode, 3);
+}
+
+TEST_F(BatchStatements, CalculationByPlantOverTheDemoQuantities) {
+  auto r = Admin({"calc", "KalkZ1.Def", "--level", "zavod", "--out", "L:\\Kalkulace.Ses"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_NE(r.out.find("Kalkulace nakladu cinnosti - druhove cleneni: "), std::string::npos) << r.out;
+  const std::string report = Host("Kalkulace.Ses");
+  EXPECT_NE(report.find("Str: 001"), std::string::npos);
+  for (const char* plant : {"\r\n01  003  Spotreba materialu", "\r\n02  003  Spotreba materialu",
+                            "\r\n03  003  Spotreba materialu"}) {
+    EXPECT_NE(report.find(plant), std::string::npos) << plant;
+  }
+  EXPECT_EQ(Admin({"calc", "KalkZ1.Def", "--level", "kraj"}).exitCode, 2);
+  EXPECT_EQ(Admin({"calc", "KalkZ1.Def", "--level", "podnik"}, "wrong").exitCode, 3);
+  EXPECT_EQ(Admin({"calc", "KalkZNeni.Def", "--level", "podnik"}).exitCode, 1);
 }
 
 }  // namespace

@@ -144,6 +144,8 @@ bool MainWindowModel::NeedsWindow(MenuAction action) {
     case MenuAction::VykVysl:
     case MenuAction::VykRozv:
     case MenuAction::VykVol:
+    case MenuAction::Kalkulace:
+    case MenuAction::DataKalk:
       return true;
     default:
       return false;

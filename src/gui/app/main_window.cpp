@@ -28,6 +28,9 @@
 #include "gui/accounting/uct_dokl_window.h"
 #include "gui/output/num_row_window.h"
 #include "gui/reports/statement_window.h"
+#include "gui/reports/calculation_window.h"
+#include "gui/screens/cds_dokl_window.h"
+#include "core/reports/calculation_quantities.h"
 #include "core/app/statement_menu.h"
 #include "gui/screens/browser_window.h"
 #include "gui/app/orvo_app.h"
@@ -413,6 +416,19 @@ void MainWindow::Act(MenuAction action) {
       case MenuAction::SaldoKonto: {
         SaldoWindow window(app_, this);
         window.Run();
+        break;
+      }
+      case MenuAction::Kalkulace: {
+        CalculationWindow window(app_, this);
+        window.Run();
+        break;
+      }
+      case MenuAction::DataKalk: {
+        Session& session = app_.session();
+        DataKalk(session, session.doklHandOver, [&] {
+          CdsDoklWindow window(app_, this);
+          window.Run();
+        });
         break;
       }
       case MenuAction::ObnovaDat: {
