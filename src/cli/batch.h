@@ -64,5 +64,6 @@ int RunTable(BatchContext& ctx);
 int RunEval(BatchContext& ctx);
 int RunStatement(BatchContext& ctx);
 int RunDoc(BatchContext& ctx);
+int RunConvert(BatchContext& ctx);
 
 }  // namespace orvo::cli
