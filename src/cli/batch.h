@@ -80,5 +80,6 @@ std::string DatasetCsv(const Dataset& ds);
 std::string DefinitionFile(BatchContext& ctx, const std::string& arg);
 int RunLegacy(BatchContext& ctx);
 int RunDoc(BatchContext& ctx);
+int RunConvert(BatchContext& ctx);
 
 }  // namespace orvo::cli

@@ -57,6 +57,9 @@ const std::vector<Command>& Commands() {
        "the accounting documents of the working period: book a \"|\"-separated file, list, check the "
        "balance, print, delete (right Sprav)",
        RunDoc},
+      {"convert", "convert IN OUT --format txt|dos|rtf|html|pdf|doc|xml|xps",
+       "convert a text or rich-text file as the text editor's \"Ulozit do jinych formatu\" does",
+       RunConvert},
       {"print-settings", "print-settings [show | set --rows N --orientation H|V --font NAME,SIZE]",
        "show or change the print settings (C:\\A_Run\\PomSoub\\NumRowFont.Dat)",
        RunPrintSettings},

@@ -48,7 +48,7 @@ void PrintHelp(std::ostream& out) {
 bool LogsInItself(const std::string& command) {
   for (const char* name :
        {"paths", "install", "demo", "period", "users", "archive", "close", "proc", "table", "doc", "journal",
-        "ledger", "development", "saldo", "statement", "eval", "legacy", "calc"}) {
+        "ledger", "development", "saldo", "statement", "eval", "legacy", "calc", "convert"}) {
     if (command == name) return true;
   }
   return false;

@@ -26,7 +26,9 @@ Session::Session(Env& e, SessionPorts ports)
       codeList(e, engine, cisHandOver),
       browser(e, engine, scrHandOver, printSettings, clipboard),
       report(e, vystHandOver, printSettings),
-      gridEntry(e, engine, codeList, doklHandOver) {
+      gridEntry(e, engine, codeList, doklHandOver),
+      desk(e, office) {
+  gridEntry.ports.calculatorValue = [this] { return desk.CalculatorValue(); };
   // The code-list listing pages by the print settings' rows; the windows
   // add the showing of the window and of the report.
   CisPorts cisPorts;

@@ -13,6 +13,7 @@
 
 #include "core/data/cds_proc.h"
 #include "core/data/definition.h"
+#include "core/desk/desk.h"
 #include "core/office/office_port.h"
 #include "core/output/print_settings.h"
 #include "core/output/vyst_model.h"
@@ -68,6 +69,9 @@ class Session final : public RunValues {
   // The grid data entry over doklHandOver; the calculation fills the
   // hand-over values and shows its window.
   TCdsDokl gridEntry;
+  // The calculator, the expression window, the calendar, the clock and the
+  // help; F5 of the grid data entry reads the calculator's display.
+  Desk desk;
 };
 
 // Builds the session of a run; every program and test makes its session

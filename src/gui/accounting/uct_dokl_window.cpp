@@ -15,6 +15,7 @@
 #include "core/sys/numbers.h"
 #include "core/sys/text.h"
 #include "gui/app/orvo_app.h"
+#include "gui/desk/desk_host.h"
 #include "gui/output/num_row_window.h"
 #include "gui/screens/browser_window.h"
 #include "gui/screens/grid_table_model.h"
@@ -46,6 +47,9 @@ UctDoklWindow::UctDoklWindow(OrvoApp& app, QWidget* parent)
   Session& session = app_.session();
   ChooseThroughCodeList(model_.ports, session.codeList);
   model_.ports.showReport = [this](const std::string& file, int) { app_.ShowReport(file); };
+  model_.ports.help = [this](std::string_view topic) { app_.desk().ShowHelp(topic); };
+  model_.ports.deskTool = [this](DeskTool tool) { app_.desk().Show(tool); };
+  model_.ports.calculatorValue = [&session] { return session.desk.CalculatorValue(); };
   model_.ports.showBrowser = [this, &session](const std::string& file, const std::string& def,
                                               const std::string& title, const std::string& heading,
                                               const std::string& mode) {
@@ -57,6 +61,7 @@ UctDoklWindow::UctDoklWindow(OrvoApp& app, QWidget* parent)
     session.scrHandOver.ScrEditAllowed = mode == "A" ? 'A' : 'N';
     BrowserHooks hooks;
     hooks.guard = [this](const std::function<void()>& work) { app_.Guard(work); };
+    hooks.showDeskUtility = [this](int tool) { app_.desk().Show(static_cast<DeskTool>(tool)); };
     hooks.showTextReport = [this](VystHandOver& vyst) { app_.ShowReport(vyst.VystFile); };
     hooks.showPrintSettings = [this, &session] {
       NumRowWindow settings(session.env, session.printSettings, this);

@@ -45,6 +45,9 @@
 #include "gui/reports/ledger_window.h"
 #include "gui/reports/overview_browser.h"
 #include "gui/reports/saldo_window.h"
+#include "gui/desk/desk_host.h"
+#include "gui/desk/text_editor_window.h"
+#include "core/app/desk_menu.h"
 
 namespace orvo::gui {
 
@@ -367,6 +370,7 @@ void MainWindow::Act(MenuAction action) {
         DataStavy(session, session.engine, session.scrHandOver, [&] {
           BrowserHooks hooks;
           hooks.guard = [this](const std::function<void()>& work) { app_.Guard(work); };
+          hooks.showDeskUtility = [this](int tool) { app_.desk().Show(static_cast<DeskTool>(tool)); };
           hooks.showTextReport = [this](VystHandOver& vyst) { app_.ShowReport(vyst.VystFile); };
           hooks.showPrintSettings = [this, &session] {
             NumRowWindow settings(session.env, session.printSettings, this);
@@ -436,6 +440,17 @@ void MainWindow::Act(MenuAction action) {
         window.Run();
         break;
       }
+      case MenuAction::DefInic:
+      case MenuAction::DefVysl:
+      case MenuAction::DefRozv:
+        EditDefinition(action);
+        break;
+      case MenuAction::Datum:
+        app_.desk().Show(DeskTool::Calendar);
+        break;
+      case MenuAction::Cas:
+        app_.desk().Show(DeskTool::Clock);
+        break;
       case MenuAction::ProgClose:
         close();
         break;
@@ -444,6 +459,18 @@ void MainWindow::Act(MenuAction action) {
         break;
     }
   });
+}
+
+void MainWindow::EditDefinition(MenuAction action) {
+  // A definition file gets an editor of its own: the help keeps its window.
+  Session& session = app_.session();
+  TVEText model(session.env, session.office);
+  PrepareDefinitionEditor(session, action, model);
+  TextEditorWindow window(session.env, model, this);
+  window.showCalculator = [this] { app_.desk().Show(DeskTool::Calculator); };
+  if (window.Open()) app_.ExecModal(window);
+  AfterDefinitionEditor(session, action);
+  RefreshLabels();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -68,6 +68,7 @@ class MainWindow : public QMainWindow {
 
   // Carries out a menu or tool-bar item: its guard, then its action.
   void Act(MenuAction action);
+  void EditDefinition(MenuAction action);
 
  protected:
   // Key preview: the main window sees the keys of its children first.

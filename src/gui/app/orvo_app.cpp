@@ -16,6 +16,7 @@
 #include "paint/qt_pdf_backend.h"
 #include "gui/output/vyst_window.h"
 #include "gui/shell/rights_dialog.h"
+#include "gui/desk/desk_host.h"
 
 namespace orvo::gui {
 
@@ -38,6 +39,7 @@ OrvoApp::OrvoApp(AppSetup setup) {
 
 OrvoApp::~OrvoApp() {
   // The windows hold references to the session and the Ui: they go first.
+  desk_.reset();
   vyst_.reset();
   codeList_.reset();
   range_.reset();
@@ -62,6 +64,8 @@ bool OrvoApp::Start(const std::vector<std::string>& args) {
     vyst_ = std::make_unique<VystWindow>(*env_, session_->report, session_->office, nullptr,
                                          [this](const std::function<void()>& work) { Guard(work); });
     codeList_->SetReportViewer([this](const std::string& report) { ShowReport(report); });
+    desk_ = std::make_unique<DeskHost>(*env_, session_->desk, *session_, main_.get());
+    session_->gridEntry.ports.deskTool = [this](DeskTool tool) { desk_->Show(tool); };
     main_->Open();
   });
   return !ended_;

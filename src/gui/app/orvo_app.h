@@ -30,6 +30,7 @@ class PeriodDialog;
 class RangeDialog;
 class CdsCisWindow;
 class VystWindow;
+class DeskHost;
 
 struct AppSetup {
   DriveMap drives;
@@ -93,6 +94,8 @@ class OrvoApp : public QObject {
   PrintSettings& printSettings() { return session_->printSettings; }
   // Shows a report file in the text report window, modally.
   void ShowReport(const std::string& reportFile);
+  // The desk's windows and the help.
+  DeskHost& desk() { return *desk_; }
 
  signals:
   void finished(int exitCode);
@@ -114,6 +117,7 @@ class OrvoApp : public QObject {
   std::unique_ptr<RangeDialog> range_;
   std::unique_ptr<CdsCisWindow> codeList_;
   std::unique_ptr<VystWindow> vyst_;
+  std::unique_ptr<DeskHost> desk_;
   bool ended_ = false;
   bool looping_ = false;
   int exitCode_ = kExitClosed;

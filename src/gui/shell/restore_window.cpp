@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "gui/app/orvo_app.h"
+#include "gui/desk/desk_host.h"
 #include "gui/sys/qt_text.h"
 
 namespace orvo::gui {
@@ -38,7 +39,8 @@ RestoreWindow::RestoreWindow(OrvoApp& app, QWidget* parent)
   connect(balances_, &QPushButton::clicked, this,
           [this] { app_.Guard([&] { model_.RestoreBalances(); }); });
   connect(close_, &QPushButton::clicked, this, [this] { accept(); });
-  // The help topic "OrvoObn" opens with the text editor window's help.
+  connect(help_, &QToolButton::clicked, this,
+          [this] { app_.Guard([&] { app_.desk().ShowHelp(kRestoreHelpTopic); }); });
   setFixedWidth(300);
 }
 
