@@ -64,5 +64,8 @@ int RunTable(BatchContext& ctx);
 int RunEval(BatchContext& ctx);
 int RunStatement(BatchContext& ctx);
 int RunDoc(BatchContext& ctx);
+int RunAccumulate(BatchContext& ctx);
+int RunKonta(BatchContext& ctx);
+int RunAutoTransfer(BatchContext& ctx);
 
 }  // namespace orvo::cli

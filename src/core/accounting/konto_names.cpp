@@ -2,8 +2,10 @@
 
 #include "core/accounting/posting_rewrite.h"
 #include "core/data/cds_file.h"
+#include "core/shell/archiving.h"
 #include "core/shell/file_names.h"
 #include "core/shell/period.h"
+#include "core/sys/copy.h"
 #include "core/sys/files.h"
 #include "core/sys/text.h"
 
@@ -84,6 +86,18 @@ bool DoplKonto(RunValues& run, std::string_view jmS, int* filled) {
   const bool ok = ReplacePostingFile(env, jmS, in, keep, {}, [&](Dataset& out) { count = FillKontoNames(names, out); });
   if (filled != nullptr) *filled = count;
   return ok;
+}
+
+bool DoplKontoPostings(RunValues& run, int* filled) {
+  Env& env = run.env;
+  if (filled != nullptr) *filled = 0;
+  const std::string posting = PostingFile(run);
+  if (!FileExistsOrSay(env, posting)) return false;
+  if (ArchiveNeededByTime(env, posting, ArchiveDir(run)) &&
+      !ArchiveRotate(env, posting, ArchiveDir(run), kArchiveGenerations)) {
+    return false;
+  }
+  return DoplKonto(run, posting, filled);
 }
 
 }  // namespace orvo

@@ -32,5 +32,7 @@ int FillKontoNames(const KontoNames& names, Dataset& postings);
 // DoplKonto on a stored file, replaced by the completed copy. False
 // after a message when the file cannot be read or written.
 bool DoplKonto(RunValues& run, std::string_view jmS, int* filled = nullptr);
+// DoplKonto on the posting file of the current period, archived first.
+bool DoplKontoPostings(RunValues& run, int* filled = nullptr);
 
 }  // namespace orvo

@@ -1,24 +1,23 @@
 #include "core/accounting/posting_rewrite.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "core/data/cds_file.h"
 
 namespace orvo {
 
-bool ReplacePostingFile(Env& env, std::string_view file, Dataset& in, const std::vector<char>& keep,
-                        const std::vector<std::vector<std::string>>& add,
-                        const std::function<void(Dataset& out)>& finish) {
+bool CopyKeptPostings(const Dataset& in, const std::vector<char>& keep, Dataset& out) {
   const size_t count = static_cast<size_t>(in.RecordCount());
   size_t kept = 0;
   for (size_t r = 0; r < count && r < keep.size(); ++r) kept += keep[r] != 0 ? 1 : 0;
-  Dataset out(env);
   for (const FieldDef& f : in.Fields()) out.AddField(f.name, f.type, f.size, f.required);
   for (const IndexDef& i : in.Indexes()) out.AddIndex(i.name, i.fields, i.primary);
   if (!out.PrepareLoad(kept)) return false;
   const size_t stride = in.RecordStride();
   char* to = out.RecordBuffer();
   const char* from = in.RecordData();
+  // Runs of kept records go over in one copy each.
   size_t r = 0;
   while (r < count) {
     if (r >= keep.size() || keep[r] == 0) {
@@ -32,6 +31,14 @@ bool ReplacePostingFile(Env& env, std::string_view file, Dataset& in, const std:
     r = end;
   }
   out.Memos() = in.Memos();
+  return true;
+}
+
+bool ReplacePostingFile(Env& env, std::string_view file, Dataset& in, const std::vector<char>& keep,
+                        const std::vector<std::vector<std::string>>& add,
+                        const std::function<void(Dataset& out)>& finish) {
+  Dataset out(env);
+  if (!CopyKeptPostings(in, keep, out)) return false;
   in.Discard();
   for (const std::vector<std::string>& row : add) {
     out.Append();

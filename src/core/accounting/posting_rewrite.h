@@ -14,6 +14,11 @@
 
 namespace orvo {
 
+// `out` (closed) described like `in` and filled with the records of `in`
+// whose `keep` entry is not 0, in order; memo values go along. False when
+// `out` cannot be made.
+bool CopyKeptPostings(const Dataset& in, const std::vector<char>& keep, Dataset& out);
+
 // `in` (loaded) keeps the records whose `keep` entry is not 0; `add` rows
 // are values by position (missing ones empty). `finish` sees the whole new
 // table before it is saved. False after a message naming `file`; `file` is
