@@ -14,6 +14,7 @@
 #include "core/app/batch_commands.h"
 #include "core/app/main_window.h"
 #include "core/app/session.h"
+#include "core/app/transfer_menu.h"
 #include "core/shell/file_names.h"
 #include "core/shell/init_file.h"
 #include "core/shell/period.h"
@@ -50,19 +51,6 @@ int Enter(BatchContext& ctx, MenuAction action) {
   return kBatchOk;
 }
 
-MenuAction ActionOf(KumItem item) {
-  switch (item) {
-    case KumItem::Pexo: return MenuAction::KumPexo;
-    case KumItem::Ramu: return MenuAction::KumRamu;
-    case KumItem::Sramu: return MenuAction::KumSramu;
-    case KumItem::Kolo: return MenuAction::KumKolo;
-    case KumItem::Mzdy: return MenuAction::KumMzd;
-    case KumItem::VintZavod: return MenuAction::KumVintZav;
-    case KumItem::VintStredisko: return MenuAction::KumVintStr;
-  }
-  return MenuAction::KumPexo;
-}
-
 int Accumulation(BatchContext& ctx, const Args& args) {
   const auto& w = args.Positional();
   KumItem item = KumItem::Pexo;
@@ -70,14 +58,14 @@ int Accumulation(BatchContext& ctx, const Args& args) {
     ctx.err << kAccumulateUsage;
     return kBatchUsage;
   }
-  int rc = Enter(ctx, ActionOf(item));
+  int rc = Enter(ctx, ActionOfKumItem(item));
   if (rc != kBatchOk) return rc;
   Session& session = ctx.session;
   std::string file;
   if (w.size() == 2) {
     file = InputFile(ctx, w[1]);
     // A bare name is looked for where the dialog opens.
-    if (file.find_first_of("\\:") == std::string::npos) {
+    if (w[1].find_first_of("\\/:") == std::string::npos) {
       file = (item == KumItem::Pexo ? session.DataRoot + "\\LPexo\\Prevody" : AppDir(session, "Prevody")) +
              "\\" + w[1];
     }
@@ -137,7 +125,7 @@ int AutoTransfer(BatchContext& ctx, const Args& args) {
   Session& session = ctx.session;
   request.defFile = InputFile(ctx, w[0]);
   // A bare name is looked for where the dialog opens.
-  if (request.defFile.find_first_of("\\:") == std::string::npos) {
+  if (w[0].find_first_of("\\/:") == std::string::npos) {
     request.defFile = AppDir(session, "DefSoub") + "\\" + w[0];
   }
   request.id = args.Has("--id") ? args.Value("--id") : session.UnitKey + "9901";

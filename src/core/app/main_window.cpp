@@ -3,6 +3,7 @@
 #include "core/accounting/month_close.h"
 #include "core/accounting/tables.h"
 #include "core/app/code_list_menu.h"
+#include "core/app/transfer_menu.h"
 #include "core/shell/archiving.h"
 #include "core/shell/file_names.h"
 #include "core/shell/init_file.h"
@@ -138,6 +139,7 @@ bool MainWindowModel::NeedsWindow(MenuAction action) {
     case MenuAction::VykVysl:
     case MenuAction::VykRozv:
     case MenuAction::VykVol:
+    case MenuAction::AutPrev:
       return true;
     default:
       return false;
@@ -167,6 +169,17 @@ void MainWindowModel::Perform(MenuAction action) {
     case MenuAction::ArchFile:
       ArchFile(session_);
       break;
+    case MenuAction::KumPexo:
+    case MenuAction::KumRamu:
+    case MenuAction::KumSramu:
+    case MenuAction::KumKolo:
+    case MenuAction::KumMzd:
+    case MenuAction::KumVintZav:
+    case MenuAction::KumVintStr: {
+      KumItem item = KumItem::Pexo;
+      if (KumItemOfAction(action, &item)) Accumulate(session_, session_.engine, item);
+      break;
+    }
     case MenuAction::RocUzav:
       RocUzav(session_, session_.engine);
       break;
