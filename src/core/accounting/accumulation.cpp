@@ -326,6 +326,11 @@ KumOutcome Accumulate(RunValues& run, TCdsProc& cds, KumItem item, const std::st
   }
   Dataset in(env);
   if (!LoadCdsFile(env, posting, in)) return outcome;
+  if (in.FieldCount() < kPostingWords) {
+    ErrorBox(env, "Soubor:\r\r\"" + posting + "\"\r\r     - neni souborem obratu (" +
+                      std::to_string(in.FieldCount()) + " udaju) !\r\rKumulace nebyla provedena.");
+    return outcome;
+  }
   std::vector<char> keep(static_cast<size_t>(in.RecordCount()), 1);
   int handEntered = 0;
   for (int r = 0; r < in.RecordCount(); ++r) {

@@ -194,13 +194,17 @@ AutOutcome RunAutoTransfer(RunValues& run, TCdsProc& cds, const AutRequest& requ
   // The previous run's postings: replaced, and left out of the balances.
   Dataset in(env);
   if (!LoadCdsFile(env, posting, in)) return outcome;
+  if (in.FieldCount() < kPostingWords) {
+    ErrorBox(env, "Soubor:\r\r\"" + posting + "\"\r\r     - neni souborem obratu !", kAutCaption);
+    return outcome;
+  }
   std::vector<char> keep(static_cast<size_t>(in.RecordCount()), 1);
   int foreign = 0;
   for (int r = 0; r < in.RecordCount(); ++r) {
     if (Trim(in.StringAt(r, 2)) != id) continue;
     keep[static_cast<size_t>(r)] = 0;
     ++outcome.removed;
-    if (in.FieldCount() > 19 && Trim(in.StringAt(r, 19)) != kAutText) ++foreign;
+    if (Trim(in.StringAt(r, 19)) != kAutText) ++foreign;
   }
   if (foreign > 0) {
     const bool go = confirm ? confirm(foreign)
