@@ -273,6 +273,14 @@ AutOutcome RunAutoTransfer(RunValues& run, TCdsProc& cds, const AutRequest& requ
     p[19] = std::string(kAutText);
     add.push_back(std::move(p));
   };
+  // The rules that can match an account, by its first character, in file
+  // order: those without an account pattern and those beginning with it.
+  std::vector<std::vector<const AutRule*>> byFirst(256);
+  for (int c = 0; c < 256; ++c) {
+    for (const AutRule& rule : def.rules) {
+      if (rule.srcUcet.empty() || static_cast<unsigned char>(rule.srcUcet[0]) == c) byFirst[c].push_back(&rule);
+    }
+  }
   std::string values[kSourceWords];
   for (int r = 0; r < source.RecordCount(); ++r) {
     for (int f = 0; f < kSourceWords; ++f) values[f] = TrimRight(source.StringAt(r, f));
@@ -283,7 +291,10 @@ AutOutcome RunAutoTransfer(RunValues& run, TCdsProc& cds, const AutRequest& requ
     }
     const std::string unit = Two(values[2]) + Two(values[3]) + Two(values[4]);
     const double net = TextToReal(values[8]) - TextToReal(values[9]);
-    for (const AutRule& rule : def.rules) {
+    // An empty account matches only rules without an account pattern.
+    const auto& candidates = byFirst[values[5].empty() ? 0 : static_cast<unsigned char>(values[5][0])];
+    for (const AutRule* candidate : candidates) {
+      const AutRule& rule = *candidate;
       if (!Matches(rule.srcUnit, unit) || !Matches(rule.srcUcet, values[5]) || !Matches(rule.srcCinn, values[6])) {
         continue;
       }
