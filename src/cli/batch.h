@@ -81,5 +81,8 @@ std::string DefinitionFile(BatchContext& ctx, const std::string& arg);
 int RunLegacy(BatchContext& ctx);
 int RunDoc(BatchContext& ctx);
 int RunConvert(BatchContext& ctx);
+int RunAccumulate(BatchContext& ctx);
+int RunKonta(BatchContext& ctx);
+int RunAutoTransfer(BatchContext& ctx);
 
 }  // namespace orvo::cli

@@ -60,6 +60,15 @@ const std::vector<Command>& Commands() {
       {"convert", "convert IN OUT --format txt|dos|rtf|html|pdf|doc|xml|xps",
        "convert a text or rich-text file as the text editor's \"Ulozit do jinych formatu\" does",
        RunConvert},
+      {"accumulate", "accumulate pexo|ramu|sramu|kolo|mzdy|vint-zavod|vint-stredisko [FILE] [--yes]",
+       "accumulate a sibling system's transfer file into the working period's postings (Prevody > Kumulace); "
+       "--yes lets hand-entered documents go where the menu asks",
+       RunAccumulate},
+      {"konta", "konta complete", "fill the empty konto names of the working period's postings", RunKonta},
+      {"auto-transfer", "auto-transfer DEF --source current|month YYMM|turnovers [--id ID] [--yes]",
+       "post the rules of a transfer definition (Aut*.Def) under one identification (Prevody > "
+       "Automaticke prevody); --yes replaces postings under it that a transfer did not write",
+       RunAutoTransfer},
       {"print-settings", "print-settings [show | set --rows N --orientation H|V --font NAME,SIZE]",
        "show or change the print settings (C:\\A_Run\\PomSoub\\NumRowFont.Dat)",
        RunPrintSettings},

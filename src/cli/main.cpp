@@ -48,7 +48,8 @@ void PrintHelp(std::ostream& out) {
 bool LogsInItself(const std::string& command) {
   for (const char* name :
        {"paths", "install", "demo", "period", "users", "archive", "close", "proc", "table", "doc", "journal",
-        "ledger", "development", "saldo", "statement", "eval", "legacy", "calc", "convert"}) {
+        "ledger", "development", "saldo", "statement", "eval", "legacy", "calc", "convert", "accumulate", "konta",
+        "auto-transfer"}) {
     if (command == name) return true;
   }
   return false;

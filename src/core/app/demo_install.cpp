@@ -1,5 +1,6 @@
 #include "core/app/demo_install.h"
 
+#include "core/accounting/demo_transfers.h"
 #include "core/accounting/demo_year.h"
 #include "core/shell/access_file.h"
 #include "core/shell/file_names.h"
@@ -142,6 +143,7 @@ int BatchDemo(Session& session, const BatchCredentials& credentials, const Insta
       units.push_back({p.plant.substr(0, 2), p.adminUnit.substr(0, 2), p.costCentre.substr(0, 2)});
     }
     for (const std::string& file : WriteDemoYear(session, session.engine, units)) out << file << "\n";
+    for (const std::string& file : WriteDemoTransfers(session, session.engine, units)) out << file << "\n";
     if (options.writeTools) {
       for (const std::string& file : options.writeTools()) out << file << "\n";
     }

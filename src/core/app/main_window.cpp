@@ -4,6 +4,7 @@
 #include "core/accounting/month_close.h"
 #include "core/accounting/tables.h"
 #include "core/app/code_list_menu.h"
+#include "core/app/transfer_menu.h"
 #include "core/shell/archiving.h"
 #include "core/shell/file_names.h"
 #include "core/shell/init_file.h"
@@ -146,6 +147,7 @@ bool MainWindowModel::NeedsWindow(MenuAction action) {
     case MenuAction::VykVol:
     case MenuAction::Kalkulace:
     case MenuAction::DataKalk:
+    case MenuAction::AutPrev:
       return true;
     default:
       return false;
@@ -184,6 +186,17 @@ void MainWindowModel::Perform(MenuAction action) {
     case MenuAction::DosPrevObraty:
       DosPrevObraty(session_, session_.engine, session_.codeList);
       break;
+    case MenuAction::KumPexo:
+    case MenuAction::KumRamu:
+    case MenuAction::KumSramu:
+    case MenuAction::KumKolo:
+    case MenuAction::KumMzd:
+    case MenuAction::KumVintZav:
+    case MenuAction::KumVintStr: {
+      KumItem item = KumItem::Pexo;
+      if (KumItemOfAction(action, &item)) Accumulate(session_, session_.engine, item);
+      break;
+    }
     case MenuAction::RocUzav:
       RocUzav(session_, session_.engine);
       break;

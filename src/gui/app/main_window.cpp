@@ -24,6 +24,7 @@
 #include "gui/screens/cds_cis_window.h"
 #include "gui/shell/login_dialog.h"
 #include "core/accounting/tables.h"
+#include "gui/accounting/auto_transfer_window.h"
 #include "gui/accounting/month_close_window.h"
 #include "gui/accounting/uct_dokl_window.h"
 #include "gui/output/num_row_window.h"
@@ -433,6 +434,11 @@ void MainWindow::Act(MenuAction action) {
           CdsDoklWindow window(app_, this);
           window.Run();
         });
+        break;
+      }
+      case MenuAction::AutPrev: {
+        AutoTransferWindow window(app_, this);
+        window.Run();
         break;
       }
       case MenuAction::ObnovaDat: {
