@@ -61,5 +61,6 @@ int RunReport(BatchContext& ctx);
 int RunClose(BatchContext& ctx);
 int RunProc(BatchContext& ctx);
 int RunTable(BatchContext& ctx);
+int RunXlsx(BatchContext& ctx);
 
 }  // namespace orvo::cli

@@ -54,6 +54,8 @@ const std::vector<Command>& Commands() {
                  "[--sum-cols 2,3] [--page-cols ..] [--line-cols ..] [--order 3,1,2] "
                  "[--all-columns] [--unpaged] [--rows N]",
        "write the dataset browser's text report of a table (paths are logical)", RunReport},
+      {"xlsx", "xlsx DATA.Cds DEF.Def OUT.xlsx",
+       "write a table into a spreadsheet workbook as the browser's \"  Excel\" does", RunXlsx},
   };
   return commands;
 }
