@@ -52,8 +52,9 @@ const std::vector<Command>& Commands() {
 #endif
       {"report", "report DATA.Cds DEF.Def OUT.Ses [--heading1 T] [--heading2 T] [--time] "
                  "[--sum-cols 2,3] [--page-cols ..] [--line-cols ..] [--order 3,1,2] "
-                 "[--all-columns] [--unpaged] [--rows N]",
-       "write the dataset browser's text report of a table (paths are logical)", RunReport},
+                 "[--all-columns] [--unpaged] [--rows N] [--framed [--no-frames]]",
+       "write the dataset browser's text report of a table (paths are logical); --framed also "
+       "its framed pages R_<OUT>_nnnn.Rtf in C:\\A_Run\\Sestavy", RunReport},
       {"xlsx", "xlsx DATA.Cds DEF.Def OUT.xlsx",
        "write a table into a spreadsheet workbook as the browser's \"  Excel\" does", RunXlsx},
   };
