@@ -62,5 +62,6 @@ int RunClose(BatchContext& ctx);
 int RunProc(BatchContext& ctx);
 int RunTable(BatchContext& ctx);
 int RunXlsx(BatchContext& ctx);
+int RunSesToJpeg(BatchContext& ctx);
 
 }  // namespace orvo::cli

@@ -49,6 +49,9 @@ const std::vector<Command>& Commands() {
 #ifdef ORVO_BATCH_WITH_QT
       {"ses-to-pdf", "ses-to-pdf REPORT.Ses OUT.pdf [--from N --to M] [--mask \"x1/y1 ...\"]",
        "render a report as the graphic print does, into a PDF file", RunSesToPdf},
+      {"ses-to-jpeg", "ses-to-jpeg REPORT.Ses [--rows N] [--pdf OUT.pdf --from N --to M]",
+       "the report's page pictures T_I_<base>_nnnn.Jpg in C:\\A_Run\\Sestavy, optionally joined "
+       "into a PDF at one scale", RunSesToJpeg},
 #endif
       {"report", "report DATA.Cds DEF.Def OUT.Ses [--heading1 T] [--heading2 T] [--time] "
                  "[--sum-cols 2,3] [--page-cols ..] [--line-cols ..] [--order 3,1,2] "

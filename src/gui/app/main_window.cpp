@@ -26,6 +26,8 @@
 #include "core/accounting/tables.h"
 #include "gui/accounting/month_close_window.h"
 #include "gui/output/num_row_window.h"
+#include "gui/output/ram_window.h"
+#include "core/screens/report_hand_over.h"
 #include "gui/screens/browser_window.h"
 #include "gui/app/orvo_app.h"
 #include "gui/shell/period_dialog.h"
@@ -357,6 +359,12 @@ void MainWindow::Act(MenuAction action) {
           BrowserHooks hooks;
           hooks.guard = [this](const std::function<void()>& work) { app_.Guard(work); };
           hooks.showTextReport = [this](VystHandOver& vyst) { app_.ShowReport(vyst.VystFile); };
+          hooks.showFramedReport = [this, &session](const ReportLayout& layout) {
+            RamHandOver handOver = RamHandOverOf(layout);
+            RamWindow window(session.env, handOver, session.printSettings.ReportFont, this,
+                             [this](const std::function<void()>& work) { app_.Guard(work); });
+            app_.ExecModal(window);
+          };
           hooks.showPrintSettings = [this, &session] {
             NumRowWindow settings(session.env, session.printSettings, this);
             app_.ExecModal(settings);
