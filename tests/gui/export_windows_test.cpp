@@ -1,6 +1,8 @@
 // The browser's report windows on the demo installation: "  Sestava II"
 // opens the framed report window over the browser's report.
 #include <QCheckBox>
+#include <QLabel>
+#include <QPixmap>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTextCursor>
@@ -12,6 +14,7 @@
 #include "core/app/demo_install.h"
 #include "core/app/main_menu.h"
 #include "gui/app/main_window.h"
+#include "gui/output/graphic_window.h"
 #include "gui/output/ram_window.h"
 #include "gui/screens/browser_window.h"
 #include "gui/gui_support.h"
@@ -77,6 +80,45 @@ TEST_F(ExportWindowsFlow, SestavaIIShowsTheFramedPagesOfTheOpeningBalances) {
   // Closing the window removes its pages.
   EXPECT_FALSE(pageFile.empty());
   EXPECT_FALSE(Exists(pageFile));
+}
+
+TEST_F(ExportWindowsFlow, SestavaIIIShowsThePagePicturesAndSavesThemAsPdf) {
+  StartOnDemo();
+  int pages = 0;
+  std::string picture;
+  QSize shown;
+  driver.Step([&](QWidget* w) {
+    auto* browser = qobject_cast<gui::BrowserWindow*>(w);
+    ASSERT_NE(browser, nullptr);
+    browser->SestIII();
+    browser->close();
+  });
+  driver.Step([&](QWidget* w) {
+    auto* window = qobject_cast<gui::GraphicWindow*>(w);
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("  Vytvoreni sestavy v grafickem rezimu "));
+    window->Build();
+    pages = window->model().Fields().Count();
+    picture = window->model().PictureFile(1);
+    EXPECT_TRUE(Exists(picture));
+    // The work bitmap is made only for a page being edited.
+    EXPECT_FALSE(Exists(window->model().WorkPicture()));
+    const QPixmap pixmap = window->picture()->pixmap();
+    shown = pixmap.size();
+    Screenshot(window, "graphic_report");
+    window->ExportPdf("C:\\A_Run\\Work\\Stavy.Pdf");
+    window->close();
+  });
+  app->mainWindow()->ActionOf(MenuAction::DataStavy)->trigger();
+  ASSERT_TRUE(WaitFor([&] { return driver.StepsDone(); }));
+  EXPECT_GE(pages, 1);
+  EXPECT_GT(shown.width(), 200);
+  EXPECT_GT(shown.height(), 100);
+  EXPECT_EQ(ReadHostFile(Host("C:\\A_Run\\Work\\Stavy.Pdf")).rfind("%PDF", 0), 0u);
+  // The question whether to show the PDF, answered No.
+  ASSERT_EQ(driver.boxes.size(), 1u) << ::testing::PrintToString(driver.boxes);
+  EXPECT_TRUE(driver.boxes[0].text.startsWith(QStringLiteral("Byl vytvoren soubor:")));
+  EXPECT_FALSE(Exists(picture));  // closing removes the pictures
 }
 
 }  // namespace

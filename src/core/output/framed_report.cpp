@@ -35,17 +35,6 @@ std::string Cell(std::string_view line, int from, int count) {
   return cell;
 }
 
-// The digits of a page field as a number (0 when it has none).
-int FieldNumber(std::string_view text) {
-  int64_t v = 0;
-  for (char c : text) {
-    if (c >= '0' && c <= '9' && v < 100000000) v = v * 10 + (c - '0');
-  }
-  return static_cast<int>(v);
-}
-
-std::string PageDigits(int page) { return IntTextPadded(page, kRamPageDigits); }
-
 }  // namespace
 
 const std::array<std::string, 40>& BoxChars() {
@@ -158,13 +147,11 @@ std::string FramedLayout::PageFile(const FontChoice& font, const std::vector<std
 }
 
 RamModel::RamModel(Env& env, RamHandOver& handOver, const FontChoice& reportFont)
-    : env_(env), handOver_(handOver), font_(reportFont) {}
+    : env_(env), handOver_(handOver), font_(reportFont),
+      fields_(env, [this](int page) { return env_.fs.FileExists(PageFile(page)); }) {}
 
 bool RamModel::Open() {
-  pageCount_ = 0;
-  page_ = 0;
-  str1_ = PageDigits(0);
-  str2_ = std::string(kRamPageDigits, '9');
+  fields_.Reset();
   frames_ = handOver_.RamFrames;
   return !handOver_.RamFile.empty() && env_.fs.FileExists(handOver_.RamFile);
 }
@@ -174,8 +161,7 @@ void RamModel::Close() {
   for (int p = 1; env_.fs.FileExists(PageFile(p)); ++p) env_.fs.Remove(PageFile(p));
   handOver_.RamFrames = true;
   frames_ = true;
-  pageCount_ = 0;
-  page_ = 0;
+  fields_.Reset();
 }
 
 std::string RamModel::Base() const { return BaseName(handOver_.RamFile); }
@@ -207,8 +193,7 @@ int RamModel::Build(const std::function<void(int)>& progress) {
   }
   // Pages of an earlier build that this one does not reach must not stay.
   for (int p = 1; env_.fs.FileExists(PageFile(p)); ++p) env_.fs.Remove(PageFile(p));
-  pageCount_ = 0;
-  page_ = 0;
+  fields_.Reset();
   if (int rc = env_.fs.WriteWhole(WorkFile(), RtfPageHeader(font_)); rc != kIoOk) {
     ErrorBox(env_, UnwritableFileText(WorkFile(), rc));
     return 0;
@@ -240,64 +225,12 @@ int RamModel::Build(const std::function<void(int)>& progress) {
   // A report that ends with a boundary has no further page.
   if ((!buffer.empty() || pages == 0) && !writePage()) return 0;
   if (progress) progress(100);
-  pageCount_ = pages;
-  str1_ = PageDigits(1);
-  str2_ = PageDigits(pages);
-  page_ = 1;
-  return pages;
-}
-
-std::optional<int> RamModel::ShowIfExists(int page) {
-  page_ = page;
-  if (page < 1 || !env_.fs.FileExists(PageFile(page))) return std::nullopt;
-  str1_ = PageDigits(page);
-  if (FieldNumber(str2_) < page) str2_ = str1_;
-  return page;
-}
-
-std::optional<int> RamModel::First() { return ShowIfExists(1); }
-
-std::optional<int> RamModel::Prior() { return ShowIfExists(page_ > 1 ? page_ - 1 : page_); }
-
-std::optional<int> RamModel::Next() { return ShowIfExists(page_ < pageCount_ ? page_ + 1 : page_); }
-
-std::optional<int> RamModel::Last() { return ShowIfExists(pageCount_); }
-
-std::optional<int> RamModel::ShowStr1() {
-  const int page = FieldNumber(str1_);
-  page_ = page;
-  if (page < 1 || !env_.fs.FileExists(PageFile(page))) return std::nullopt;
-  return page;
-}
-
-bool RamModel::LeaveField(std::string& field, bool first) {
-  const int v = FieldNumber(field);
-  if (v >= 1 && v <= pageCount_) {
-    field = PageDigits(v);
-    if (FieldNumber(str2_) < FieldNumber(str1_)) {
-      InfoBox(env_, kRamStr1AboveStr2, "Str1:  " + str1_ + ",Str2:  " + str2_);
-    }
-    return true;
-  }
-  InfoBox(env_, kRamPageOutOfRange, "Str:  " + field);
-  field = first ? PageDigits(1) : PageDigits(pageCount_);
-  return false;
-}
-
-bool RamModel::LeaveStr1() { return LeaveField(str1_, true); }
-
-bool RamModel::LeaveStr2() { return LeaveField(str2_, false); }
-
-std::vector<int> RamModel::PrintRange() const {
-  std::vector<int> pages;
-  const int from = FieldNumber(str1_);
-  const int to = FieldNumber(str2_);
-  for (int p = std::max(from, 1); p <= to && env_.fs.FileExists(PageFile(p)); ++p) pages.push_back(p);
+  fields_.Built(pages);
   return pages;
 }
 
 std::optional<std::vector<std::string>> RamModel::LoadPage(int page) {
-  page_ = page;
+  fields_.SetPage(page);
   int io = kIoOk;
   auto bytes = env_.fs.ReadWhole(PageFile(page), &io);
   if (!bytes) return std::nullopt;

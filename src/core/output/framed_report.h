@@ -16,16 +16,13 @@
 #include <vector>
 
 #include "core/office/font_choice.h"
+#include "core/output/page_fields.h"
 #include "core/sys/env.h"
 
 namespace orvo {
 
 inline constexpr std::string_view kRamCaption = "  Vytvoreni sestavy ohranicene ramecky";
-inline constexpr std::string_view kRamPageOutOfRange = "Zvolena strana je mimo rozsah !";
-inline constexpr std::string_view kRamStr1AboveStr2 = "Strana 1 je vetsi nez Strana 2 !";
 inline constexpr std::string_view kRamNotFixedPitch = "Pouzit lze pouze font se stejnou sirkou vsech znaku !";
-// The page fields take five digits, as the report's own page numbers do.
-inline constexpr int kRamPageDigits = 5;
 
 // The hand-over values of the window.
 struct RamHandOver {
@@ -93,24 +90,22 @@ class RamModel {
   // 0..100. The number of pages; 0 after a message when the report cannot
   // be read or a page cannot be written.
   int Build(const std::function<void(int)>& progress = {});
-  int PageCount() const { return pageCount_; }
-  int Page() const { return page_; }
+  int PageCount() const { return fields_.Count(); }
+  int Page() const { return fields_.Page(); }
 
-  std::string& Str1() { return str1_; }
-  std::string& Str2() { return str2_; }
-  // The page a button shows (it becomes the current one), or nothing.
-  std::optional<int> First();
-  std::optional<int> Prior();
-  std::optional<int> Next();
-  std::optional<int> Last();
-  std::optional<int> ShowStr1();
-  // Leaving the fields: false after the message when the field was
-  // replaced (it keeps the focus).
-  bool LeaveStr1();
-  bool LeaveStr2();
-  // The pages "Tisk stranek Str1 az Str2" prints: from Str1 to Str2 up to
-  // the first missing page file.
-  std::vector<int> PrintRange() const;
+  // "Str1:", "Str2:" and the page moves over the page files.
+  PageFields& Fields() { return fields_; }
+  std::string& Str1() { return fields_.Str1(); }
+  std::string& Str2() { return fields_.Str2(); }
+  std::optional<int> First() { return fields_.First(); }
+  std::optional<int> Prior() { return fields_.Prior(); }
+  std::optional<int> Next() { return fields_.Next(); }
+  std::optional<int> Last() { return fields_.Last(); }
+  std::optional<int> ShowStr1() { return fields_.ShowStr1(); }
+  bool LeaveStr1() { return fields_.LeaveStr1(); }
+  bool LeaveStr2() { return fields_.LeaveStr2(); }
+  // The pages "Tisk stranek Str1 az Str2" prints.
+  std::vector<int> PrintRange() const { return fields_.PrintRange(); }
 
   // The page as the editor shows it (UTF-8 paragraphs); nothing when its
   // file is missing or unreadable. The page becomes the current one.
@@ -127,17 +122,12 @@ class RamModel {
 
  private:
   FramedLayout Layout() const;
-  std::optional<int> ShowIfExists(int page);
-  bool LeaveField(std::string& field, bool first);
 
   Env& env_;
   RamHandOver& handOver_;
   FontChoice font_;
   bool frames_ = true;
-  int pageCount_ = 0;
-  int page_ = 0;
-  std::string str1_;
-  std::string str2_;
+  PageFields fields_;
 };
 
 }  // namespace orvo

@@ -13,4 +13,21 @@ RamHandOver RamHandOverOf(const ReportLayout& layout, bool frames) {
   return h;
 }
 
+ImaHandOver ImaHandOverOf(const ReportLayout& layout, const PrintSettings& settings) {
+  ImaHandOver h;
+  h.ImaFile = layout.file;
+  h.ImaDef = layout.defFile;
+  h.ImaTopLines = layout.topLines;
+  h.ImaCaptionLines = layout.captionLines;
+  h.ImaColStart = layout.start;
+  h.ImaColWidth = layout.width;
+  h.ImaItemFont = settings.ReportFont;
+  h.ImaItemFont.name = "Courier New";
+  h.ImaHeadFont = h.ImaItemFont;
+  h.ImaHeadFont.bold = true;
+  h.ImaLineColour = 0xFF0000;
+  h.ImaPageRows = settings.PageRows;
+  return h;
+}
+
 }  // namespace orvo

@@ -26,6 +26,7 @@
 #include "core/accounting/tables.h"
 #include "gui/accounting/month_close_window.h"
 #include "gui/output/num_row_window.h"
+#include "gui/output/graphic_window.h"
 #include "gui/output/ram_window.h"
 #include "core/screens/report_hand_over.h"
 #include "gui/screens/browser_window.h"
@@ -363,6 +364,12 @@ void MainWindow::Act(MenuAction action) {
             RamHandOver handOver = RamHandOverOf(layout);
             RamWindow window(session.env, handOver, session.printSettings.ReportFont, this,
                              [this](const std::function<void()>& work) { app_.Guard(work); });
+            app_.ExecModal(window);
+          };
+          hooks.showGraphicReport = [this, &session](const ReportLayout& layout) {
+            ImaHandOver handOver = ImaHandOverOf(layout, session.printSettings);
+            GraphicWindow window(session.env, handOver, session.office, this,
+                                 [this](const std::function<void()>& work) { app_.Guard(work); });
             app_.ExecModal(window);
           };
           hooks.showPrintSettings = [this, &session] {

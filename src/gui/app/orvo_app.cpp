@@ -1,5 +1,7 @@
 #include "gui/app/orvo_app.h"
 
+#include "gui/output/graphic_window.h"
+
 #include <QApplication>
 #include <QDialog>
 
@@ -62,6 +64,11 @@ bool OrvoApp::Start(const std::vector<std::string>& args) {
     vyst_ = std::make_unique<VystWindow>(*env_, session_->report, session_->office, nullptr,
                                          [this](const std::function<void()>& work) { Guard(work); });
     codeList_->SetReportViewer([this](const std::string& report) { ShowReport(report); });
+    vyst_->SetGraphicConversion([this](const GraphicConversionInput& in) {
+      GraphicWindow window(*env_, in.file, in.pageRows, in.font, session_->office, vyst_.get(),
+                           [this](const std::function<void()>& work) { Guard(work); });
+      ExecModal(window);
+    });
     main_->Open();
   });
   return !ended_;
