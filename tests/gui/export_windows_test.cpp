@@ -16,6 +16,7 @@
 #include "gui/app/main_window.h"
 #include "gui/output/graphic_window.h"
 #include "gui/output/ram_window.h"
+#include "gui/output/vyst_window.h"
 #include "gui/screens/browser_window.h"
 #include "gui/gui_support.h"
 #include "support/host_file.h"
@@ -119,6 +120,41 @@ TEST_F(ExportWindowsFlow, SestavaIIIShowsThePagePicturesAndSavesThemAsPdf) {
   ASSERT_EQ(driver.boxes.size(), 1u) << ::testing::PrintToString(driver.boxes);
   EXPECT_TRUE(driver.boxes[0].text.startsWith(QStringLiteral("Byl vytvoren soubor:")));
   EXPECT_FALSE(Exists(picture));  // closing removes the pictures
+}
+
+TEST_F(ExportWindowsFlow, GrafikaOfTheTextReportWindowShowsItsPagePictures) {
+  StartOnDemo();
+  std::string report;
+  for (int page = 1; page <= 3; ++page) {
+    report += "Prehled \x9Akod  STR:    " + std::to_string(page) + "\r\n";
+    for (int i = 0; i < 40; ++i) report += "  radek " + std::to_string(i) + "\r\n";
+    report += "\f\r\n";
+  }
+  Put("C:\\A_Run\\Sestavy\\Skoda.Ses", report);
+  int pages = 0;
+  QString title;
+  driver.Step([&](QWidget* w) {
+    auto* vyst = qobject_cast<gui::VystWindow*>(w);
+    ASSERT_NE(vyst, nullptr);
+    vyst->button(QStringLiteral("&Grafika"))->click();
+    vyst->close();
+  });
+  driver.Step([&](QWidget* w) {
+    auto* window = qobject_cast<gui::GraphicWindow*>(w);
+    ASSERT_NE(window, nullptr);
+    title = window->windowTitle();
+    window->Build();
+    pages = window->model().Fields().Count();
+    window->button(QStringLiteral("Posledni stranka"))->click();
+    EXPECT_EQ(window->str1Field()->text(), QStringLiteral("00003"));
+    Screenshot(window, "text_to_graphic");
+    window->close();
+  });
+  app->ShowReport("C:\\A_Run\\Sestavy\\Skoda.Ses");
+  ASSERT_TRUE(WaitFor([&] { return driver.StepsDone(); }));
+  EXPECT_EQ(title, QStringLiteral(" Prevedeni textove sestavy do grafickeho rezimu "));
+  EXPECT_EQ(pages, 3);  // no empty page after the last boundary
+  EXPECT_FALSE(Exists("C:\\A_Run\\Sestavy\\T_I_Skoda_0001.Jpg"));
 }
 
 }  // namespace
