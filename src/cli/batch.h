@@ -84,5 +84,7 @@ int RunConvert(BatchContext& ctx);
 int RunAccumulate(BatchContext& ctx);
 int RunKonta(BatchContext& ctx);
 int RunAutoTransfer(BatchContext& ctx);
+int RunXlsx(BatchContext& ctx);
+int RunSesToJpeg(BatchContext& ctx);
 
 }  // namespace orvo::cli

@@ -75,11 +75,15 @@ const std::vector<Command>& Commands() {
 #ifdef ORVO_BATCH_WITH_QT
       {"ses-to-pdf", "ses-to-pdf REPORT.Ses OUT.pdf [--from N --to M] [--mask \"x1/y1 ...\"]",
        "render a report as the graphic print does, into a PDF file", RunSesToPdf},
+      {"ses-to-jpeg", "ses-to-jpeg REPORT.Ses [--rows N] [--pdf OUT.pdf --from N --to M]",
+       "the report's page pictures T_I_<base>_nnnn.Jpg in C:\\A_Run\\Sestavy, optionally joined "
+       "into a PDF at one scale", RunSesToJpeg},
 #endif
       {"report", "report DATA.Cds DEF.Def OUT.Ses [--heading1 T] [--heading2 T] [--time] "
                  "[--sum-cols 2,3] [--page-cols ..] [--line-cols ..] [--order 3,1,2] "
-                 "[--all-columns] [--unpaged] [--rows N]",
-       "write the dataset browser's text report of a table (paths are logical)", RunReport},
+                 "[--all-columns] [--unpaged] [--rows N] [--framed [--no-frames]]",
+       "write the dataset browser's text report of a table (paths are logical); --framed also "
+       "its framed pages R_<OUT>_nnnn.Rtf in C:\\A_Run\\Sestavy", RunReport},
       {"journal", "journal [--out FILE.Ses|FILE.pdf|FILE.csv]",
        "the accounting journal of the working period (Prehledy > Ucetni denik)", RunJournal},
       {"ledger", "ledger --level podnik|zavod|sprava|stredisko [--activities] [--from-january] [--digits N] "
@@ -90,6 +94,8 @@ const std::vector<Command>& Commands() {
        "the development of account or activity balances over a range of periods", RunDevelopment},
       {"saldo", "saldo --from YYMM --to YYMM [--konto-ucet] [--by-intdokl] [--out FILE.Ses|FILE.pdf|FILE.csv]",
        "the saldo-konto of a range of periods (Prehledy > Saldo - Konto)", RunSaldo},
+      {"xlsx", "xlsx DATA.Cds DEF.Def OUT.xlsx",
+       "write a table into a spreadsheet workbook as the browser's \"  Excel\" does", RunXlsx},
   };
   return commands;
 }

@@ -4,11 +4,33 @@
 #include "cli/batch.h"
 #include "cli/file_args.h"
 #include "core/app/session.h"
+#include "core/output/framed_report.h"
+#include "core/output/print_settings.h"
 #include "core/screens/report_batch.h"
+#include "core/screens/report_hand_over.h"
 #include "core/sys/encoding.h"
 #include "core/sys/termination.h"
 
 namespace orvo::cli {
+
+namespace {
+
+// The framed report's pages of the written report, named after OUT; their
+// names are printed, one a line.
+int WriteFramedPages(BatchContext& ctx, const ReportJob& job, ReportLayout layout) {
+  layout.file = job.out;
+  RamHandOver handOver = RamHandOverOf(layout, job.frames);
+  const PrintSettings settings = ReadPrintSettingsQuiet(ctx.env).value_or(PrintSettings{});
+  RamModel model(ctx.env, handOver, settings.ReportFont);
+  if (!model.Open()) return 1;
+  const int pages = model.Build();
+  ctx.env.fs.Remove(model.WorkFile());
+  if (pages == 0) return 1;
+  for (int p = 1; p <= pages; ++p) WriteText(ctx.out, model.PageFile(p) + "\n");
+  return 0;
+}
+
+}  // namespace
 
 int RunReport(BatchContext& ctx) {
   ReportJob job;
@@ -23,8 +45,10 @@ int RunReport(BatchContext& ctx) {
   job.request.ScrDef = InputFile(ctx, job.request.ScrDef);
   TCdsProc& engine = ctx.session.engine;
   try {
-    switch (RunReportJob(engine, job)) {
-      case ReportJobResult::Written: return 0;
+    ReportLayout layout;
+    switch (RunReportJob(engine, job, &layout)) {
+      case ReportJobResult::Written:
+        return job.framed ? WriteFramedPages(ctx, job, layout) : 0;
       case ReportJobResult::EmptyTable:
         ctx.err << "orvo-batch report: " << Cp1250ToUtf8(job.request.ScrFile)
                 << " holds no records; no report is made\n";

@@ -10,6 +10,7 @@
 #include "core/output/report_file.h"
 #include "core/output/report_print.h"
 #include "core/output/vyst_model.h"
+#include "paint/graphic_pictures.h"
 #include "paint/report_painter.h"
 
 namespace orvo::gui {
@@ -35,37 +36,13 @@ OfficeResult QtPdfBackend::PicturesToPdf(Env& env, const std::vector<std::string
                                          std::string_view target) {
   auto host = env.fs.HostPath(env.fs.FullPath(target));
   if (!host || pictures.empty()) return OfficeResult::Failed;
-  GuiApplicationScope app;
-  const std::string temp = *host + ".tmp";
-  {
-    QPdfWriter writer(QString::fromStdString(temp));
-    writer.setCreator(QStringLiteral("Orvo"));
-    SetUpPdfPage(writer, kPortrait);
-    QPainter painter;
-    bool first = true;
-    for (const std::string& picture : pictures) {
-      auto pictureHost = env.fs.HostPath(env.fs.FullPath(picture));
-      QImage image;
-      if (!pictureHost || !image.load(QString::fromStdString(*pictureHost))) {
-        if (painter.isActive()) painter.end();
-        std::error_code ec;
-        std::filesystem::remove(temp, ec);
-        return OfficeResult::Failed;
-      }
-      if (first) {
-        if (!painter.begin(&writer)) return OfficeResult::Failed;
-        first = false;
-      } else {
-        writer.newPage();
-      }
-      const QSize fitted = image.size().scaled(writer.width(), writer.height(), Qt::KeepAspectRatio);
-      painter.drawImage(QRect(QPoint(0, 0), fitted), image);
-    }
-    painter.end();
+  std::vector<std::string> hostPictures;
+  for (const std::string& picture : pictures) {
+    auto pictureHost = env.fs.HostPath(env.fs.FullPath(picture));
+    if (!pictureHost) return OfficeResult::Failed;
+    hostPictures.push_back(*pictureHost);
   }
-  std::error_code ec;
-  std::filesystem::rename(temp, *host, ec);
-  return ec ? OfficeResult::Failed : OfficeResult::Done;
+  return PicturesToPdfFile(hostPictures, *host) ? OfficeResult::Done : OfficeResult::Failed;
 }
 
 Office WindowOffice() {

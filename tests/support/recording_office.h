@@ -1,5 +1,5 @@
-// An office backend for tests: records every text it is asked to show and
-// answers as told; it converts nothing.
+// An office backend for tests: records every text and workbook it is asked
+// to show and answers as told; it converts nothing.
 #pragma once
 
 #include <string_view>
@@ -20,7 +20,12 @@ class RecordingOffice : public OfficeBackend {
   OfficeResult ConvertText(Env&, const TextDocument&, DocumentFormat, std::string_view) override {
     return OfficeResult::CannotDo;
   }
+  OfficeResult ShowWorkbook(Env&, const Workbook& w) override {
+    workbooks.push_back(w);
+    return answer_;
+  }
   std::vector<TextDocument> shown;
+  std::vector<Workbook> workbooks;
 
  private:
   OfficeResult answer_;

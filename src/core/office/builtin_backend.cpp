@@ -35,4 +35,9 @@ OfficeResult BuiltinOfficeBackend::ConvertText(Env& env, const TextDocument& doc
   return env.fs.WriteWhole(target, bytes) == kIoOk ? OfficeResult::Done : OfficeResult::Failed;
 }
 
+OfficeResult BuiltinOfficeBackend::ShowWorkbook(Env& env, const Workbook& workbook) {
+  int code = 0;
+  return OpenHostDocument(env, workbook.hostFile, &code) ? OfficeResult::Done : OfficeResult::CannotDo;
+}
+
 }  // namespace orvo

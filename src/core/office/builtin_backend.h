@@ -13,6 +13,8 @@ class BuiltinOfficeBackend final : public OfficeBackend {
   OfficeResult ShowText(Env& env, const TextDocument& document) override;
   OfficeResult ConvertText(Env& env, const TextDocument& document, DocumentFormat format,
                            std::string_view target) override;
+  // Opens the workbook with the desktop's application for its type.
+  OfficeResult ShowWorkbook(Env& env, const Workbook& workbook) override;
 };
 
 }  // namespace orvo

@@ -14,6 +14,8 @@ void AppendHexEscape(std::string& out, unsigned char c) {
   out += buf;
 }
 
+}  // namespace
+
 std::string RtfEscaped(std::string_view line) {
   std::string out;
   out.reserve(line.size() + 8);
@@ -49,6 +51,8 @@ std::string RtfFontName(std::string_view name) {
   }
   return out.empty() ? std::string("Courier New") : out;
 }
+
+namespace {
 
 std::string HtmlEscaped(std::string_view line) {
   std::string out;

@@ -94,4 +94,9 @@ OfficeResult LibreOfficeBackend::ConvertText(Env& env, const TextDocument& docum
   return ec ? OfficeResult::Failed : OfficeResult::Done;
 }
 
+OfficeResult LibreOfficeBackend::ShowWorkbook(Env&, const Workbook& workbook) {
+  return RunHostProgram({soffice_, "--calc", workbook.hostFile}, false) == 0 ? OfficeResult::Done
+                                                                            : OfficeResult::Failed;
+}
+
 }  // namespace orvo

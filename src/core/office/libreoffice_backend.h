@@ -21,6 +21,7 @@ class LibreOfficeBackend final : public OfficeBackend {
   OfficeResult ShowText(Env& env, const TextDocument& document) override;
   OfficeResult ConvertText(Env& env, const TextDocument& document, DocumentFormat format,
                            std::string_view target) override;
+  OfficeResult ShowWorkbook(Env& env, const Workbook& workbook) override;
 
  private:
   std::string soffice_;

@@ -30,10 +30,9 @@ struct TextDocument {
   std::string file;  // logical path of the document the backend writes
 };
 
-// A table for a workbook: rows of Windows-1250 cells.
+// A complete workbook file to be shown in the desktop's spreadsheet.
 struct Workbook {
-  std::string file;  // logical path of the workbook
-  std::vector<std::vector<std::string>> rows;
+  std::string hostFile;  // host path of the .xlsx file
 };
 
 class OfficeBackend {
@@ -50,7 +49,8 @@ class OfficeBackend {
   // Pictures (logical paths), one a page, saved as the PDF `target`.
   virtual OfficeResult PicturesToPdf(Env& env, const std::vector<std::string>& pictures,
                                      std::string_view target);
-  // A visible workbook holding the table.
+  // The workbook opened in a spreadsheet application; the caller does not
+  // wait for the user.
   virtual OfficeResult ShowWorkbook(Env& env, const Workbook& workbook);
 };
 

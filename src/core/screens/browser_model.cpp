@@ -6,6 +6,7 @@
 #include "core/data/cds_file.h"
 #include "core/data/dataset_ops.h"
 #include "core/data/format_word.h"
+#include "core/screens/cds_excel.h"
 #include "core/sys/dates.h"
 #include "core/sys/files.h"
 #include "core/sys/messages.h"
@@ -528,6 +529,14 @@ bool CdsScrModel::Word(Office& office) {
     return false;
   }
   return true;
+}
+
+bool CdsScrModel::Excel(Office& office) {
+  if (!table_.Active()) return false;
+  if (table_.Editing()) table_.Post();
+  return ExDbToXlsF(env_, table_, def_, handOver_.ScrFile, handOver_.ScrDef, settings_.ReportFont,
+                    office)
+      .has_value();
 }
 
 }  // namespace orvo

@@ -202,6 +202,9 @@ class CdsScrModel : public Grid {
   // "  Word": the unpaged report into the clipboard and into a visible
   // document in the report font.
   bool Word(Office& office);
+  // "  Excel": the table as it is shown into a workbook opened with the
+  // spreadsheet application (its path shown when there is none).
+  bool Excel(Office& office);
 
  private:
   void CloseTable();

@@ -88,6 +88,10 @@ bool ParseReportArgs(const std::vector<std::string>& args, ReportJob* job, std::
       job->request.withTime = true;
     } else if (a == "--unpaged") {
       job->paging = ReportPaging::Unpaged;
+    } else if (a == "--framed") {
+      job->framed = true;
+    } else if (a == "--no-frames") {
+      job->frames = false;
     } else if (!a.empty() && a[0] == '-') {
       *error = "unknown option " + a;
       return false;
@@ -97,6 +101,10 @@ bool ParseReportArgs(const std::vector<std::string>& args, ReportJob* job, std::
   }
   if (files.size() != 3) {
     *error = "DATA.Cds, DEF.Def and OUT.Ses are needed";
+    return false;
+  }
+  if (!job->frames && !job->framed) {
+    *error = "--no-frames goes with --framed";
     return false;
   }
   job->request.ScrFile = files[0];
@@ -116,7 +124,7 @@ bool ParseReportArgs(const std::vector<std::string>& args, ReportJob* job, std::
   return true;
 }
 
-ReportJobResult RunReportJob(TCdsProc& cds, const ReportJob& job) {
+ReportJobResult RunReportJob(TCdsProc& cds, const ReportJob& job, ReportLayout* layoutOut) {
   constexpr ReportJobResult kFailed = ReportJobResult::Failed;
   Env& env = cds.Environment();
   const ReportRequest& request = job.request;
@@ -135,6 +143,7 @@ ReportJobResult RunReportJob(TCdsProc& cds, const ReportJob& job) {
   const bool paged = job.paging == ReportPaging::Paged;
   auto layout = GenerSes(cds, table, request, job.paging, paged ? rows - 4 : rows);
   if (!layout) return kFailed;
+  if (layoutOut != nullptr) *layoutOut = *layout;
   int io = kIoOk;
   auto bytes = env.fs.ReadWhole(layout->file, &io);
   if (!bytes) {

@@ -17,7 +17,8 @@ namespace orvo {
 
 inline constexpr std::string_view kReportUsage =
     "report DATA.Cds DEF.Def OUT.Ses [--heading1 T] [--heading2 T] [--time] [--sum-cols 2,3] "
-    "[--page-cols ..] [--line-cols ..] [--order 3,1,2] [--all-columns] [--unpaged] [--rows N]";
+    "[--page-cols ..] [--line-cols ..] [--order 3,1,2] [--all-columns] [--unpaged] [--rows N] "
+    "[--framed [--no-frames]]";
 
 struct ReportJob {
   std::string out;         // where the report is copied (logical path)
@@ -26,6 +27,10 @@ struct ReportJob {
   // Rows per page as the print settings give them; without --rows, read
   // from the print settings file (80 when it is missing or damaged).
   std::optional<int> rows;
+  // --framed: the framed report's page files R_<OUT>_nnnn.Rtf beside the
+  // report's pages; --no-frames: with rules in place of the box.
+  bool framed = false;
+  bool frames = true;
 };
 
 // The arguments after "report"; false with `error` set on a usage problem.
@@ -38,6 +43,7 @@ enum class ReportJobResult { Written, Failed, EmptyTable };
 // Failed after a message (missing or damaged table, mismatched definition,
 // a file that cannot be written); an empty table makes no report, as the
 // browser's buttons do nothing then.
-ReportJobResult RunReportJob(TCdsProc& cds, const ReportJob& job);
+// With `layout`, the report's column layout comes back there.
+ReportJobResult RunReportJob(TCdsProc& cds, const ReportJob& job, ReportLayout* layout = nullptr);
 
 }  // namespace orvo

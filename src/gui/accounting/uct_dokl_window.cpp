@@ -59,15 +59,7 @@ UctDoklWindow::UctDoklWindow(OrvoApp& app, QWidget* parent)
     session.scrHandOver.ScrHeading1 = title;
     session.scrHandOver.ScrHeading2 = heading;
     session.scrHandOver.ScrEditAllowed = mode == "A" ? 'A' : 'N';
-    BrowserHooks hooks;
-    hooks.guard = [this](const std::function<void()>& work) { app_.Guard(work); };
-    hooks.showDeskUtility = [this](int tool) { app_.desk().Show(static_cast<DeskTool>(tool)); };
-    hooks.showTextReport = [this](VystHandOver& vyst) { app_.ShowReport(vyst.VystFile); };
-    hooks.showPrintSettings = [this, &session] {
-      NumRowWindow settings(session.env, session.printSettings, this);
-      app_.ExecModal(settings);
-    };
-    BrowserWindow browser(session.env, session.browser, session.office, std::move(hooks), this);
+    BrowserWindow browser(session.env, session.browser, session.office, app_.BrowserHooksFor(this), this);
     browser.Show();
   };
 

@@ -33,6 +33,9 @@
 #include "gui/screens/cds_dokl_window.h"
 #include "core/reports/calculation_quantities.h"
 #include "core/app/statement_menu.h"
+#include "gui/output/graphic_window.h"
+#include "gui/output/ram_window.h"
+#include "core/screens/report_hand_over.h"
 #include "gui/screens/browser_window.h"
 #include "gui/app/orvo_app.h"
 #include "gui/shell/period_dialog.h"
@@ -369,15 +372,7 @@ void MainWindow::Act(MenuAction action) {
       case MenuAction::DataStavy: {
         Session& session = app_.session();
         DataStavy(session, session.engine, session.scrHandOver, [&] {
-          BrowserHooks hooks;
-          hooks.guard = [this](const std::function<void()>& work) { app_.Guard(work); };
-          hooks.showDeskUtility = [this](int tool) { app_.desk().Show(static_cast<DeskTool>(tool)); };
-          hooks.showTextReport = [this](VystHandOver& vyst) { app_.ShowReport(vyst.VystFile); };
-          hooks.showPrintSettings = [this, &session] {
-            NumRowWindow settings(session.env, session.printSettings, this);
-            app_.ExecModal(settings);
-          };
-          BrowserWindow browser(session.env, session.browser, session.office, std::move(hooks), this);
+          BrowserWindow browser(session.env, session.browser, session.office, app_.BrowserHooksFor(this), this);
           browser.Show();
         });
         break;

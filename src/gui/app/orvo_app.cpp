@@ -1,5 +1,7 @@
 #include "gui/app/orvo_app.h"
 
+#include "gui/output/graphic_window.h"
+
 #include <QApplication>
 #include <QDialog>
 
@@ -17,6 +19,10 @@
 #include "gui/output/vyst_window.h"
 #include "gui/shell/rights_dialog.h"
 #include "gui/desk/desk_host.h"
+#include "gui/output/num_row_window.h"
+#include "gui/output/ram_window.h"
+#include "gui/screens/browser_window.h"
+#include "core/screens/report_hand_over.h"
 
 namespace orvo::gui {
 
@@ -66,6 +72,11 @@ bool OrvoApp::Start(const std::vector<std::string>& args) {
     codeList_->SetReportViewer([this](const std::string& report) { ShowReport(report); });
     desk_ = std::make_unique<DeskHost>(*env_, session_->desk, *session_, main_.get());
     session_->gridEntry.ports.deskTool = [this](DeskTool tool) { desk_->Show(tool); };
+    vyst_->SetGraphicConversion([this](const GraphicConversionInput& in) {
+      GraphicWindow window(*env_, in.file, in.pageRows, in.font, session_->office, vyst_.get(),
+                           [this](const std::function<void()>& work) { Guard(work); });
+      ExecModal(window);
+    });
     main_->Open();
   });
   return !ended_;
@@ -75,6 +86,29 @@ void OrvoApp::ShowReport(const std::string& reportFile) {
   session_->vystHandOver.VystFile = reportFile;
   session_->vystHandOver.VystToolDir = session_->ProgramsDir;
   ExecModal(*vyst_);
+}
+
+BrowserHooks OrvoApp::BrowserHooksFor(QWidget* parent) {
+  BrowserHooks hooks;
+  auto guard = [this](const std::function<void()>& work) { Guard(work); };
+  hooks.guard = guard;
+  hooks.showTextReport = [this](VystHandOver& vyst) { ShowReport(vyst.VystFile); };
+  hooks.showFramedReport = [this, parent, guard](const ReportLayout& layout) {
+    RamHandOver handOver = RamHandOverOf(layout);
+    RamWindow window(*env_, handOver, session_->printSettings.ReportFont, parent, guard);
+    ExecModal(window);
+  };
+  hooks.showGraphicReport = [this, parent, guard](const ReportLayout& layout) {
+    ImaHandOver handOver = ImaHandOverOf(layout, session_->printSettings);
+    GraphicWindow window(*env_, handOver, session_->office, parent, guard);
+    ExecModal(window);
+  };
+  hooks.showPrintSettings = [this, parent] {
+    NumRowWindow settings(*env_, session_->printSettings, parent);
+    ExecModal(settings);
+  };
+  hooks.showDeskUtility = [this](int tool) { desk_->Show(static_cast<DeskTool>(tool)); };
+  return hooks;
 }
 
 int OrvoApp::Run(const std::vector<std::string>& args) {

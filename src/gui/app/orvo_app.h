@@ -31,6 +31,7 @@ class RangeDialog;
 class CdsCisWindow;
 class VystWindow;
 class DeskHost;
+struct BrowserHooks;
 
 struct AppSetup {
   DriveMap drives;
@@ -94,6 +95,9 @@ class OrvoApp : public QObject {
   PrintSettings& printSettings() { return session_->printSettings; }
   // Shows a report file in the text report window, modally.
   void ShowReport(const std::string& reportFile);
+  // What every dataset browser opened over `parent` may show: the text,
+  // framed and graphic report windows, the print settings, the desk.
+  BrowserHooks BrowserHooksFor(QWidget* parent);
   // The desk's windows and the help.
   DeskHost& desk() { return *desk_; }
 

@@ -162,11 +162,7 @@ QWidget* BrowserWindow::BuildPanel() {
   auto* word = MakeButton(panel, "  Word");
   connect(word, &QPushButton::clicked, this, &BrowserWindow::Word);
   auto* excel = MakeButton(panel, "  Excel");
-  connect(excel, &QPushButton::clicked, this, [this] {
-    Run([&] {
-      if (hooks_.exportExcel) hooks_.exportExcel();
-    });
-  });
+  connect(excel, &QPushButton::clicked, this, &BrowserWindow::Excel);
   auto* param = MakeButton(panel, "  Param", "Doplneni mezisouctu a strankovani");
   connect(param, &QPushButton::clicked, this, &BrowserWindow::Param);
 
@@ -427,6 +423,10 @@ void BrowserWindow::SestIII() {
 
 void BrowserWindow::Word() {
   Run([&] { model_.Word(office_); });
+}
+
+void BrowserWindow::Excel() {
+  Run([&] { model_.Excel(office_); });
 }
 
 void BrowserWindow::Param() {

@@ -38,8 +38,6 @@ struct BrowserHooks {
   // "  Sestava II" / "  Sestava III": the framed and graphic report windows.
   std::function<void(const ReportLayout&)> showFramedReport;
   std::function<void(const ReportLayout&)> showGraphicReport;
-  // "  Excel".
-  std::function<void()> exportExcel;
   // The print settings window; the browser shows the rows afterwards.
   std::function<void()> showPrintSettings;
   // "Aritmeticky vyraz", "Kalkulacka", "Hodiny", "Kalendar".
@@ -72,6 +70,7 @@ class BrowserWindow : public QDialog {
   void SestII();
   void SestIII();
   void Word();
+  void Excel();
   void Param();
   void SearchKey();
   void SearchString();

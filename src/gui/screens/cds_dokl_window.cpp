@@ -47,14 +47,7 @@ CdsDoklWindow::CdsDoklWindow(OrvoApp& app, QWidget* parent)
     session.scrHandOver.ScrHeading1 = session.doklHandOver.DoklHeading1;
     session.scrHandOver.ScrHeading2 = session.doklHandOver.DoklHeading2;
     session.scrHandOver.ScrToolDir = session.doklHandOver.DoklToolDir;
-    BrowserHooks hooks;
-    hooks.guard = [this](const std::function<void()>& work) { app_.Guard(work); };
-    hooks.showTextReport = [this](VystHandOver& vyst) { app_.ShowReport(vyst.VystFile); };
-    hooks.showPrintSettings = [this, &session] {
-      NumRowWindow settings(session.env, session.printSettings, this);
-      app_.ExecModal(settings);
-    };
-    BrowserWindow browser(session.env, session.browser, session.office, std::move(hooks), this);
+    BrowserWindow browser(session.env, session.browser, session.office, app_.BrowserHooksFor(this), this);
     browser.Show();
   };
 

@@ -107,13 +107,17 @@ INSTANTIATE_TEST_SUITE_P(
                      {OfficeResult::Failed, OfficeResult::CannotDo}, OfficeResult::Failed, 2}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(OfficeTest, PicturesAndWorkbooksAreNotOfferedYet) {
+TEST_F(OfficeTest, BuiltinOpensWorkbooksWithTheDesktopButMakesNoPdfOfPictures) {
   Office office;
   office.Add(std::make_unique<BuiltinOfficeBackend>());
   EXPECT_EQ(office.PicturesToPdf(*env, {"C:\\A_Run\\Work\\I_1.Jpg"}, "C:\\A_Run\\Work\\a.Pdf"),
             OfficeResult::CannotDo);
-  EXPECT_EQ(office.ShowWorkbook(*env, Workbook{"C:\\A_Run\\Work\\a.Xlsx", {{"a"}}}),
-            OfficeResult::CannotDo);
+  {
+    ScopedEnv opener{"ORVO_OPENER", root.path() + "/no-such-opener"};
+    EXPECT_EQ(office.ShowWorkbook(*env, Workbook{root.path() + "/a.xlsx"}), OfficeResult::CannotDo);
+  }
+  ScopedEnv opener{"ORVO_OPENER", ORVO_TEST_CHILD};
+  EXPECT_EQ(office.ShowWorkbook(*env, Workbook{root.path() + "/a.xlsx"}), OfficeResult::Done);
 }
 
 TEST_F(OfficeTest, BuiltinWritersConvert) {
