@@ -6,6 +6,7 @@
 #include <cstring>
 #include <unordered_map>
 
+#include "core/data/cds_stream.h"
 #include "core/data/dataset.h"
 #include "core/data/text_slot.h"
 #include "core/reports/key_sums.h"
@@ -242,34 +243,43 @@ LedgerResult BuildLedger(RunValues& run, TCdsProc& cds, const LedgerRequest& rq)
 
   // Opening set.
   {
-    Dataset bal(env);
-    if (!TryOpenFile(env, rq.opening) || !bal.LoadFromFile(rq.opening)) return result;
-    if (bal.FieldCount() < 10) {
+    CdsRecordStream bal(env);
+    if (!TryOpenFile(env, rq.opening) || !bal.Open(rq.opening)) return result;
+    if (bal.Layout().FieldCount() < 10) {
       InfoBox(env, "Soubor:\r\r\"" + rq.opening + "\"\r\r     - nema potrebne polozky !");
       return result;
     }
     sums.Reserve(static_cast<size_t>(bal.RecordCount()));
-    for (int r = 0; r < bal.RecordCount(); ++r) add(bal, r, kBalanceFields, false);
+    const bool ok = bal.ForEachBlock([&](const Dataset& ds, uint64_t) {
+      for (int r = 0; r < ds.RecordCount(); ++r) add(ds, r, kBalanceFields, false);
+    });
+    if (!ok) return result;
   }
   // Closing set: balances, plus postings where the set is computed.
   if (!rq.closing.balances.empty() && FileExistsQuiet(env, rq.closing.balances)) {
-    Dataset bal(env);
-    if (!TryOpenFile(env, rq.closing.balances) || !bal.LoadFromFile(rq.closing.balances)) return result;
-    if (bal.FieldCount() >= 10) {
-      for (int r = 0; r < bal.RecordCount(); ++r) add(bal, r, kBalanceFields, true);
+    CdsRecordStream bal(env);
+    if (!TryOpenFile(env, rq.closing.balances) || !bal.Open(rq.closing.balances)) return result;
+    if (bal.Layout().FieldCount() >= 10) {
+      const bool ok = bal.ForEachBlock([&](const Dataset& ds, uint64_t) {
+        for (int r = 0; r < ds.RecordCount(); ++r) add(ds, r, kBalanceFields, true);
+      });
+      if (!ok) return result;
     }
   }
   if (!rq.closing.postings.empty() && FileExistsQuiet(env, rq.closing.postings)) {
-    Dataset post(env);
-    if (!TryOpenFile(env, rq.closing.postings) || !post.LoadFromFile(rq.closing.postings)) return result;
-    if (post.FieldCount() >= 14) {
-      for (int r = 0; r < post.RecordCount(); ++r) {
-        // A posting without an amount adds no key, as the new balances drop it.
-        if (HellersOf(Word(post, r, 12, scratch[5])) == 0 && HellersOf(Word(post, r, 13, scratch[6])) == 0) continue;
-        add(post, r, kPostingFields, true);
-      }
+    CdsRecordStream post(env);
+    if (!TryOpenFile(env, rq.closing.postings) || !post.Open(rq.closing.postings)) return result;
+    if (post.Layout().FieldCount() >= 14) {
+      const bool ok = post.ForEachBlock([&](const Dataset& ds, uint64_t) {
+        for (int r = 0; r < ds.RecordCount(); ++r) {
+          // A posting without an amount adds no key, as the new balances drop it.
+          if (HellersOf(Word(ds, r, 12, scratch[5])) == 0 && HellersOf(Word(ds, r, 13, scratch[6])) == 0) continue;
+          add(ds, r, kPostingFields, true);
+        }
+        env.ui.ProcessEvents();
+      });
+      if (!ok) return result;
     }
-    env.ui.ProcessEvents();
   }
 
   // The definition first: the browser and the viewer read the two together.
