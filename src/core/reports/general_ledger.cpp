@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <unordered_map>
 
 #include "core/data/cds_stream.h"
 #include "core/data/dataset.h"
@@ -42,28 +41,57 @@ void AppendPadded(std::string& out, std::string_view value, size_t width) {
   }
 }
 
-// Code -> name of a code list (position 0, position 1 cut to `width`),
-// read once.
-std::unordered_map<std::string, std::string> NamesOf(Env& env, const std::string& file, size_t width) {
-  std::unordered_map<std::string, std::string> names;
-  if (file.empty() || !FileExistsQuiet(env, file)) return names;
-  Dataset list(env);
-  if (!TryOpenFile(env, file) || !list.LoadFromFile(file) || list.FieldCount() < 2) return names;
-  names.reserve(static_cast<size_t>(list.RecordCount()));
-  for (int r = 0; r < list.RecordCount(); ++r) {
-    std::string name = list.StringAt(r, 1);
-    if (name.size() > width) name.resize(width);
+// Code -> name of a code list (position 0, position 1 cut to `width`), read
+// once and sorted by code. The ledger asks in key order, so the codes asked
+// mostly ascend: a lookup gallops on from the previous one, which keeps the
+// passes over the list sequential however large it is.
+class CodeNames {
+ public:
+  void Read(Env& env, const std::string& file, size_t width) {
+    if (file.empty() || !FileExistsQuiet(env, file)) return;
+    Dataset list(env);
+    if (!TryOpenFile(env, file) || !list.LoadFromFile(file) || list.FieldCount() < 2) return;
+    names_.reserve(static_cast<size_t>(list.RecordCount()));
+    for (int r = 0; r < list.RecordCount(); ++r) {
+      std::string name = list.StringAt(r, 1);
+      if (name.size() > width) name.resize(width);
+      names_.emplace_back(Trim(list.StringAt(r, 0)), std::move(name));
+    }
     // The first record of a code wins, as a scan from the first record finds it.
-    names.emplace(Trim(list.StringAt(r, 0)), std::move(name));
+    std::stable_sort(names_.begin(), names_.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    names_.erase(std::unique(names_.begin(), names_.end(), [](const auto& a, const auto& b) { return a.first == b.first; }),
+                 names_.end());
   }
-  return names;
-}
 
-const std::string& NameOf(const std::unordered_map<std::string, std::string>& names, const std::string& code) {
-  static const std::string kNone;
-  auto it = names.find(code);
-  return it == names.end() ? kNone : it->second;
-}
+  const std::string& Of(std::string_view code) {
+    static const std::string kNone;
+    const size_t n = names_.size();
+    if (n == 0) return kNone;
+    size_t lo, hi;  // the first code not below `code` lies in [lo, hi]
+    if (at_ < n && names_[at_].first < code) {
+      size_t step = 1;
+      lo = at_ + 1;
+      while (at_ + step < n && names_[at_ + step].first < code) {
+        lo = at_ + step + 1;
+        step *= 2;
+      }
+      hi = std::min(at_ + step, n);
+    } else {
+      lo = 0;
+      hi = std::min(at_, n);
+      if (hi > 0 && names_[hi - 1].first < code) lo = hi;
+    }
+    at_ = static_cast<size_t>(
+        std::lower_bound(names_.begin() + static_cast<std::ptrdiff_t>(lo), names_.begin() + static_cast<std::ptrdiff_t>(hi),
+                         code, [](const auto& e, std::string_view c) { return e.first < c; }) -
+        names_.begin());
+    return at_ < n && names_[at_].first == code ? names_[at_].second : kNone;
+  }
+
+ private:
+  std::vector<std::pair<std::string, std::string>> names_;
+  size_t at_ = 0;
+};
 
 // HellerText into a buffer that keeps its capacity from line to line.
 void HellerTextInto(std::string& out, int64_t hellers, int width) {
@@ -294,9 +322,9 @@ LedgerResult BuildLedger(RunValues& run, TCdsProc& cds, const LedgerRequest& rq)
     return result;
   }
 
-  const auto primaryNames = NamesOf(env, rq.primaryNames, rq.nameWidth);
-  const auto secondaryNames =
-      rq.breakdown ? NamesOf(env, rq.secondaryNames, rq.nameWidth) : std::unordered_map<std::string, std::string>();
+  CodeNames primaryNames, secondaryNames;
+  primaryNames.Read(env, rq.primaryNames, rq.nameWidth);
+  if (rq.breakdown) secondaryNames.Read(env, rq.secondaryNames, rq.nameWidth);
 
   const std::vector<uint32_t> order = sums.Order();
   const bool text = AllTextFields(out);
@@ -321,14 +349,14 @@ LedgerResult BuildLedger(RunValues& run, TCdsProc& cds, const LedgerRequest& rq)
     std::string_view primary = values[static_cast<size_t>(org)];
     while (!primary.empty() && primary.front() == ' ') primary.remove_prefix(1);
     code.assign(primary);
-    values[static_cast<size_t>(org + 1)] = NameOf(primaryNames, code);
+    values[static_cast<size_t>(org + 1)] = primaryNames.Of(code);
     if (rq.breakdown) {
       secondaryCode.clear();
       for (char c : k.substr(at)) {
         if (c != ' ') secondaryCode += c;
       }
       values[static_cast<size_t>(org + 2)] = secondaryCode;
-      values[static_cast<size_t>(org + 3)] = NameOf(secondaryNames, secondaryCode);
+      values[static_cast<size_t>(org + 3)] = secondaryNames.Of(secondaryCode);
     }
     const int64_t a = sums.Md(e, 0), b = sums.Dal(e, 0), c = sums.Md(e, 1), d = sums.Dal(e, 1);
     const int64_t amounts[4] = {a - b, c - a, d - b, c - d};
