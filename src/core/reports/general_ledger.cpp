@@ -42,9 +42,9 @@ void AppendPadded(std::string& out, std::string_view value, size_t width) {
 }
 
 // Code -> name of a code list (position 0, position 1 cut to `width`), read
-// once and sorted by code. The ledger asks in key order, so the codes asked
-// mostly ascend: a lookup gallops on from the previous one, which keeps the
-// passes over the list sequential however large it is.
+// once and sorted by code. Codes of up to eight bytes (all the charts have)
+// are found in one probe of a flat table of packed codes; longer ones by a
+// binary search.
 class CodeNames {
  public:
   void Read(Env& env, const std::string& file, size_t width) {
@@ -61,36 +61,60 @@ class CodeNames {
     std::stable_sort(names_.begin(), names_.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
     names_.erase(std::unique(names_.begin(), names_.end(), [](const auto& a, const auto& b) { return a.first == b.first; }),
                  names_.end());
+    for (const auto& e : names_) {
+      if (e.first.size() > 8) return;
+    }
+    size_t capacity = 16;
+    while (capacity < names_.size() * 2) capacity *= 2;
+    table_.assign(capacity, Packed{});
+    mask_ = capacity - 1;
+    for (size_t i = 0; i < names_.size(); ++i) {
+      const Packed p = PackOf(names_[i].first, static_cast<uint32_t>(i));
+      size_t slot = Slot(p);
+      while (table_[slot].size != 0) slot = (slot + 1) & mask_;
+      table_[slot] = p;
+    }
   }
 
   const std::string& Of(std::string_view code) {
     static const std::string kNone;
     const size_t n = names_.size();
     if (n == 0) return kNone;
-    size_t lo, hi;  // the first code not below `code` lies in [lo, hi]
-    if (at_ < n && names_[at_].first < code) {
-      size_t step = 1;
-      lo = at_ + 1;
-      while (at_ + step < n && names_[at_ + step].first < code) {
-        lo = at_ + step + 1;
-        step *= 2;
+    if (!table_.empty()) {
+      if (code.size() > 8) return kNone;
+      const Packed p = PackOf(code, 0);
+      for (size_t slot = Slot(p); table_[slot].size != 0; slot = (slot + 1) & mask_) {
+        if (table_[slot].code == p.code && table_[slot].size == p.size) return names_[table_[slot].index].second;
       }
-      hi = std::min(at_ + step, n);
-    } else {
-      lo = 0;
-      hi = std::min(at_, n);
-      if (hi > 0 && names_[hi - 1].first < code) lo = hi;
+      return kNone;
     }
-    at_ = static_cast<size_t>(
-        std::lower_bound(names_.begin() + static_cast<std::ptrdiff_t>(lo), names_.begin() + static_cast<std::ptrdiff_t>(hi),
-                         code, [](const auto& e, std::string_view c) { return e.first < c; }) -
-        names_.begin());
-    return at_ < n && names_[at_].first == code ? names_[at_].second : kNone;
+    const auto it = std::lower_bound(names_.begin(), names_.end(), code,
+                                     [](const auto& e, std::string_view c) { return e.first < c; });
+    return it != names_.end() && it->first == code ? it->second : kNone;
   }
 
  private:
+  struct Packed {
+    uint64_t code = 0;  // the bytes, zero-padded
+    uint32_t index = 0;
+    uint32_t size = 0;  // length + 1; 0 for an empty slot
+  };
+  static Packed PackOf(std::string_view code, uint32_t index) {
+    Packed p;
+    if (!code.empty()) std::memcpy(&p.code, code.data(), code.size());
+    p.index = index;
+    p.size = static_cast<uint32_t>(code.size()) + 1;
+    return p;
+  }
+  size_t Slot(const Packed& p) const {
+    uint64_t h = (p.code ^ (uint64_t{p.size} << 59)) * 0x9E3779B97F4A7C15ULL;
+    h ^= h >> 29;
+    return static_cast<size_t>(h * 0xBF58476D1CE4E5B9ULL >> 32) & mask_;
+  }
+
   std::vector<std::pair<std::string, std::string>> names_;
-  size_t at_ = 0;
+  std::vector<Packed> table_;
+  size_t mask_ = 0;
 };
 
 // HellerText into a buffer that keeps its capacity from line to line.
