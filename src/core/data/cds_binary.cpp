@@ -78,15 +78,12 @@ bool HasCdsMagic(std::string_view head) {
   return head.size() >= sizeof kCdsMagic && std::memcmp(head.data(), kCdsMagic, sizeof kCdsMagic) == 0;
 }
 
-bool ReadCdsBinary(ByteSource& source, Dataset& ds, std::string* detail) {
-  std::string scratch;
-  std::string& why = detail != nullptr ? *detail : scratch;
+bool ReadCdsHead(ByteSource& source, Checksum64& sum, Dataset& ds, CdsHead* head, std::string& why) {
   const uint64_t fileSize = source.Size();
   if (fileSize < kCdsHeaderSize + kCdsTrailerSize) {
     why = "Soubor je prilis kratky.";
     return false;
   }
-  Checksum64 sum;
   char header[kCdsHeaderSize];
   if (!ReadSummed(source, sum, header, sizeof header)) {
     why = "Soubor nelze precist.";
@@ -162,6 +159,20 @@ bool ReadCdsBinary(ByteSource& source, Dataset& ds, std::string* detail) {
     why = "Chybny popis poli.";
     return false;
   }
+  *head = {recordCount, stride, memoCount, memoBytes};
+  return true;
+}
+
+bool ReadCdsBinary(ByteSource& source, Dataset& ds, std::string* detail) {
+  std::string scratch;
+  std::string& why = detail != nullptr ? *detail : scratch;
+  Checksum64 sum;
+  CdsHead head;
+  if (!ReadCdsHead(source, sum, ds, &head, why)) return false;
+  const uint64_t recordCount = head.recordCount;
+  const uint64_t stride = head.stride;
+  const uint64_t memoCount = head.memoCount;
+  const uint64_t memoBytes = head.memoBytes;
   if (!ds.PrepareLoad(recordCount)) {
     why = "Chybny popis poli.";
     return false;

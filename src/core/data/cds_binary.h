@@ -12,6 +12,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/data/checksum.h"
 #include "core/data/dataset.h"
 
 namespace orvo {
@@ -63,6 +64,17 @@ bool HasCdsMagic(std::string_view head);
 // left open). On failure `detail` says what is wrong, in the system's words,
 // and `ds` is left closed.
 bool ReadCdsBinary(ByteSource& source, Dataset& ds, std::string* detail);
+// The counts of the header, checked against the file's size.
+struct CdsHead {
+  uint64_t recordCount = 0;
+  uint32_t stride = 0;
+  uint64_t memoCount = 0;
+  uint64_t memoBytes = 0;
+};
+// Reads the header and the descriptions (fields and indexes into `ds`, no
+// records), adding the bytes to `sum`; the source is left at the first
+// record. On failure `why` says what is wrong, as ReadCdsBinary does.
+bool ReadCdsHead(ByteSource& source, Checksum64& sum, Dataset& ds, CdsHead* head, std::string& why);
 bool ReadCdsBinary(std::string_view bytes, Dataset& ds, std::string* detail);
 // Writes the open table; memos are renumbered in record order first.
 bool WriteCdsBinary(ByteSink& sink, Dataset& ds);

@@ -13,29 +13,6 @@ namespace orvo {
 
 namespace {
 
-class FileSource final : public ByteSource {
- public:
-  explicit FileSource(DosFile& file) : file_(file), size_(file.Size()) {}
-  uint64_t Size() const override { return size_; }
-  bool Read(void* buffer, size_t size) override {
-    // Large reads go in pieces so that a short read is retried, not
-    // mistaken for the end of the file.
-    auto* p = static_cast<char*>(buffer);
-    while (size > 0) {
-      size_t n = file_.Read(p, size);
-      if (n == 0) return false;
-      p += n;
-      size -= n;
-    }
-    return true;
-  }
-  int LastError() const { return file_.LastError(); }
-
- private:
-  DosFile& file_;
-  uint64_t size_;
-};
-
 class WriterSink final : public ByteSink {
  public:
   explicit WriterSink(SafeFileWriter& writer) : writer_(writer) {}
@@ -65,7 +42,7 @@ bool LoadEither(Env& env, std::string_view name, Dataset& ds) {
       ErrorBox(env, UnreadableFileText(name, kIoReadFault));
       return false;
     }
-    FileSource source(file);
+    DosFileSource source(file);
     ok = ReadCdsBinary(source, ds, &detail);
     if (!ok && source.LastError() != 0) {
       ErrorBox(env, UnreadableFileText(name, source.LastError()));
@@ -85,6 +62,19 @@ bool LoadEither(Env& env, std::string_view name, Dataset& ds) {
 }
 
 }  // namespace
+
+bool DosFileSource::Read(void* buffer, size_t size) {
+  // Large reads go in pieces so that a short read is retried, not
+  // mistaken for the end of the file.
+  auto* p = static_cast<char*>(buffer);
+  while (size > 0) {
+    size_t n = file_.Read(p, size);
+    if (n == 0) return false;
+    p += n;
+    size -= n;
+  }
+  return true;
+}
 
 std::string DamagedFileText(std::string_view name, std::string_view detail) {
   return "Soubor:\r\r" + QuotedName(name) + "\r\r     - je poskozen nebo neni tabulkou !\r\r" +

@@ -14,6 +14,19 @@
 
 namespace orvo {
 
+// The bytes of an open file, for the binary codec.
+class DosFileSource final : public ByteSource {
+ public:
+  explicit DosFileSource(DosFile& file) : file_(file), size_(file.Size()) {}
+  uint64_t Size() const override { return size_; }
+  bool Read(void* buffer, size_t size) override;
+  int LastError() const { return file_.LastError(); }
+
+ private:
+  DosFile& file_;
+  uint64_t size_;
+};
+
 // A missing, unreadable or damaged file is reported naming it; false, and
 // `ds` is left closed.
 bool LoadCdsFile(Env& env, std::string_view name, Dataset& ds);

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <unordered_map>
 
+#include "core/data/cds_stream.h"
 #include "core/data/dataset.h"
 #include "core/data/text_slot.h"
 #include "core/reports/key_sums.h"
@@ -41,28 +41,81 @@ void AppendPadded(std::string& out, std::string_view value, size_t width) {
   }
 }
 
-// Code -> name of a code list (position 0, position 1 cut to `width`),
-// read once.
-std::unordered_map<std::string, std::string> NamesOf(Env& env, const std::string& file, size_t width) {
-  std::unordered_map<std::string, std::string> names;
-  if (file.empty() || !FileExistsQuiet(env, file)) return names;
-  Dataset list(env);
-  if (!TryOpenFile(env, file) || !list.LoadFromFile(file) || list.FieldCount() < 2) return names;
-  names.reserve(static_cast<size_t>(list.RecordCount()));
-  for (int r = 0; r < list.RecordCount(); ++r) {
-    std::string name = list.StringAt(r, 1);
-    if (name.size() > width) name.resize(width);
+// Code -> name of a code list (position 0, position 1 cut to `width`), read
+// once and sorted by code. Codes of up to eight bytes (all the charts have)
+// are found in one probe of a flat table of packed codes; longer ones by a
+// binary search.
+class CodeNames {
+ public:
+  void Read(Env& env, const std::string& file, size_t width) {
+    if (file.empty() || !FileExistsQuiet(env, file)) return;
+    Dataset list(env);
+    if (!TryOpenFile(env, file) || !list.LoadFromFile(file) || list.FieldCount() < 2) return;
+    names_.reserve(static_cast<size_t>(list.RecordCount()));
+    for (int r = 0; r < list.RecordCount(); ++r) {
+      std::string name = list.StringAt(r, 1);
+      if (name.size() > width) name.resize(width);
+      names_.emplace_back(Trim(list.StringAt(r, 0)), std::move(name));
+    }
     // The first record of a code wins, as a scan from the first record finds it.
-    names.emplace(Trim(list.StringAt(r, 0)), std::move(name));
+    std::stable_sort(names_.begin(), names_.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    names_.erase(std::unique(names_.begin(), names_.end(), [](const auto& a, const auto& b) { return a.first == b.first; }),
+                 names_.end());
+    for (const auto& e : names_) {
+      if (e.first.size() > 8) return;
+    }
+    size_t capacity = 16;
+    while (capacity < names_.size() * 2) capacity *= 2;
+    table_.assign(capacity, Packed{});
+    mask_ = capacity - 1;
+    for (size_t i = 0; i < names_.size(); ++i) {
+      const Packed p = PackOf(names_[i].first, static_cast<uint32_t>(i));
+      size_t slot = Slot(p);
+      while (table_[slot].size != 0) slot = (slot + 1) & mask_;
+      table_[slot] = p;
+    }
   }
-  return names;
-}
 
-const std::string& NameOf(const std::unordered_map<std::string, std::string>& names, const std::string& code) {
-  static const std::string kNone;
-  auto it = names.find(code);
-  return it == names.end() ? kNone : it->second;
-}
+  const std::string& Of(std::string_view code) {
+    static const std::string kNone;
+    const size_t n = names_.size();
+    if (n == 0) return kNone;
+    if (!table_.empty()) {
+      if (code.size() > 8) return kNone;
+      const Packed p = PackOf(code, 0);
+      for (size_t slot = Slot(p); table_[slot].size != 0; slot = (slot + 1) & mask_) {
+        if (table_[slot].code == p.code && table_[slot].size == p.size) return names_[table_[slot].index].second;
+      }
+      return kNone;
+    }
+    const auto it = std::lower_bound(names_.begin(), names_.end(), code,
+                                     [](const auto& e, std::string_view c) { return e.first < c; });
+    return it != names_.end() && it->first == code ? it->second : kNone;
+  }
+
+ private:
+  struct Packed {
+    uint64_t code = 0;  // the bytes, zero-padded
+    uint32_t index = 0;
+    uint32_t size = 0;  // length + 1; 0 for an empty slot
+  };
+  static Packed PackOf(std::string_view code, uint32_t index) {
+    Packed p;
+    if (!code.empty()) std::memcpy(&p.code, code.data(), code.size());
+    p.index = index;
+    p.size = static_cast<uint32_t>(code.size()) + 1;
+    return p;
+  }
+  size_t Slot(const Packed& p) const {
+    uint64_t h = (p.code ^ (uint64_t{p.size} << 59)) * 0x9E3779B97F4A7C15ULL;
+    h ^= h >> 29;
+    return static_cast<size_t>(h * 0xBF58476D1CE4E5B9ULL >> 32) & mask_;
+  }
+
+  std::vector<std::pair<std::string, std::string>> names_;
+  std::vector<Packed> table_;
+  size_t mask_ = 0;
+};
 
 // HellerText into a buffer that keeps its capacity from line to line.
 void HellerTextInto(std::string& out, int64_t hellers, int width) {
@@ -242,34 +295,43 @@ LedgerResult BuildLedger(RunValues& run, TCdsProc& cds, const LedgerRequest& rq)
 
   // Opening set.
   {
-    Dataset bal(env);
-    if (!TryOpenFile(env, rq.opening) || !bal.LoadFromFile(rq.opening)) return result;
-    if (bal.FieldCount() < 10) {
+    CdsRecordStream bal(env);
+    if (!TryOpenFile(env, rq.opening) || !bal.Open(rq.opening)) return result;
+    if (bal.Layout().FieldCount() < 10) {
       InfoBox(env, "Soubor:\r\r\"" + rq.opening + "\"\r\r     - nema potrebne polozky !");
       return result;
     }
     sums.Reserve(static_cast<size_t>(bal.RecordCount()));
-    for (int r = 0; r < bal.RecordCount(); ++r) add(bal, r, kBalanceFields, false);
+    const bool ok = bal.ForEachBlock([&](const Dataset& ds, uint64_t) {
+      for (int r = 0; r < ds.RecordCount(); ++r) add(ds, r, kBalanceFields, false);
+    });
+    if (!ok) return result;
   }
   // Closing set: balances, plus postings where the set is computed.
   if (!rq.closing.balances.empty() && FileExistsQuiet(env, rq.closing.balances)) {
-    Dataset bal(env);
-    if (!TryOpenFile(env, rq.closing.balances) || !bal.LoadFromFile(rq.closing.balances)) return result;
-    if (bal.FieldCount() >= 10) {
-      for (int r = 0; r < bal.RecordCount(); ++r) add(bal, r, kBalanceFields, true);
+    CdsRecordStream bal(env);
+    if (!TryOpenFile(env, rq.closing.balances) || !bal.Open(rq.closing.balances)) return result;
+    if (bal.Layout().FieldCount() >= 10) {
+      const bool ok = bal.ForEachBlock([&](const Dataset& ds, uint64_t) {
+        for (int r = 0; r < ds.RecordCount(); ++r) add(ds, r, kBalanceFields, true);
+      });
+      if (!ok) return result;
     }
   }
   if (!rq.closing.postings.empty() && FileExistsQuiet(env, rq.closing.postings)) {
-    Dataset post(env);
-    if (!TryOpenFile(env, rq.closing.postings) || !post.LoadFromFile(rq.closing.postings)) return result;
-    if (post.FieldCount() >= 14) {
-      for (int r = 0; r < post.RecordCount(); ++r) {
-        // A posting without an amount adds no key, as the new balances drop it.
-        if (HellersOf(Word(post, r, 12, scratch[5])) == 0 && HellersOf(Word(post, r, 13, scratch[6])) == 0) continue;
-        add(post, r, kPostingFields, true);
-      }
+    CdsRecordStream post(env);
+    if (!TryOpenFile(env, rq.closing.postings) || !post.Open(rq.closing.postings)) return result;
+    if (post.Layout().FieldCount() >= 14) {
+      const bool ok = post.ForEachBlock([&](const Dataset& ds, uint64_t) {
+        for (int r = 0; r < ds.RecordCount(); ++r) {
+          // A posting without an amount adds no key, as the new balances drop it.
+          if (HellersOf(Word(ds, r, 12, scratch[5])) == 0 && HellersOf(Word(ds, r, 13, scratch[6])) == 0) continue;
+          add(ds, r, kPostingFields, true);
+        }
+        env.ui.ProcessEvents();
+      });
+      if (!ok) return result;
     }
-    env.ui.ProcessEvents();
   }
 
   // The definition first: the browser and the viewer read the two together.
@@ -284,9 +346,9 @@ LedgerResult BuildLedger(RunValues& run, TCdsProc& cds, const LedgerRequest& rq)
     return result;
   }
 
-  const auto primaryNames = NamesOf(env, rq.primaryNames, rq.nameWidth);
-  const auto secondaryNames =
-      rq.breakdown ? NamesOf(env, rq.secondaryNames, rq.nameWidth) : std::unordered_map<std::string, std::string>();
+  CodeNames primaryNames, secondaryNames;
+  primaryNames.Read(env, rq.primaryNames, rq.nameWidth);
+  if (rq.breakdown) secondaryNames.Read(env, rq.secondaryNames, rq.nameWidth);
 
   const std::vector<uint32_t> order = sums.Order();
   const bool text = AllTextFields(out);
@@ -311,14 +373,14 @@ LedgerResult BuildLedger(RunValues& run, TCdsProc& cds, const LedgerRequest& rq)
     std::string_view primary = values[static_cast<size_t>(org)];
     while (!primary.empty() && primary.front() == ' ') primary.remove_prefix(1);
     code.assign(primary);
-    values[static_cast<size_t>(org + 1)] = NameOf(primaryNames, code);
+    values[static_cast<size_t>(org + 1)] = primaryNames.Of(code);
     if (rq.breakdown) {
       secondaryCode.clear();
       for (char c : k.substr(at)) {
         if (c != ' ') secondaryCode += c;
       }
       values[static_cast<size_t>(org + 2)] = secondaryCode;
-      values[static_cast<size_t>(org + 3)] = NameOf(secondaryNames, secondaryCode);
+      values[static_cast<size_t>(org + 3)] = secondaryNames.Of(secondaryCode);
     }
     const int64_t a = sums.Md(e, 0), b = sums.Dal(e, 0), c = sums.Md(e, 1), d = sums.Dal(e, 1);
     const int64_t amounts[4] = {a - b, c - a, d - b, c - d};
