@@ -93,15 +93,15 @@ bool Dropped(KumOp op, std::string_view skup, std::string_view unit, const std::
 
 // The transfer's records as postings (21 values) before numbering. False
 // after a message.
-bool ReadTransfer(RunValues& run, TCdsProc& cds, const KumSpec& spec, const std::string& file,
+bool ReadTransfer(RunValues& run, TCdsProc& cds, const KumSpec& kum, const std::string& file,
                   std::vector<Row>* rows) {
   Env& env = run.env;
   TUctProc proc(run, cds);
   Dataset ds(env);
   ds.SetReadOnly(true);
-  if (spec.op == KumOp::Ram || spec.op == KumOp::Mzd) {
+  if (kum.op == KumOp::Ram || kum.op == KumOp::Mzd) {
     cds.params.DatName = file;
-    cds.params.DefName = proc.DefFile(spec.op == KumOp::Ram ? "UctO.Def" : "MzdUct.Def");
+    cds.params.DefName = proc.DefFile(kum.op == KumOp::Ram ? "UctO.Def" : "MzdUct.Def");
     cds.params.CdsName = WorkFile("Orvoork5.Cds");
     cds.params.XDefName = WorkFile("Orvoork.Def");
     if (!FileExistsOrSay(env, cds.params.DefName)) return false;
@@ -111,7 +111,7 @@ bool ReadTransfer(RunValues& run, TCdsProc& cds, const KumSpec& spec, const std:
     return false;
   }
   const int n = ds.FieldCount();
-  const int need = spec.op == KumOp::Ram ? kPostingWords : spec.op == KumOp::Mzd ? 10 : kTransferWords;
+  const int need = kum.op == KumOp::Ram ? kPostingWords : kum.op == KumOp::Mzd ? 10 : kTransferWords;
   if (n < need) {
     ErrorBox(env, "Soubor:\r\r\"" + file + "\"\r\r     - nema tvar prevodu (" + std::to_string(need) +
                       " udaju, ma " + std::to_string(n) + ") !\r\rKumulace nebyla provedena.");
@@ -120,16 +120,16 @@ bool ReadTransfer(RunValues& run, TCdsProc& cds, const KumSpec& spec, const std:
   rows->reserve(static_cast<size_t>(ds.RecordCount()));
   for (int r = 0; r < ds.RecordCount(); ++r) {
     Row row(kPostingWords);
-    if (spec.op == KumOp::Ram) {
+    if (kum.op == KumOp::Ram) {
       for (int f = 0; f < kPostingWords; ++f) row[static_cast<size_t>(f)] = TrimRight(ds.StringAt(r, f));
       row[kKontoNameWord].clear();
-    } else if (spec.op == KumOp::Mzd) {
+    } else if (kum.op == KumOp::Mzd) {
       for (int f = 0; f < 10; ++f) row[static_cast<size_t>(f)] = TrimRight(ds.StringAt(r, f));
     } else {
       for (int f = 0; f <= kTransferWords - 3; ++f) row[static_cast<size_t>(f)] = TrimRight(ds.StringAt(r, f));
       row[19] = TrimRight(ds.StringAt(r, kTransferWords - 2));
       row[20] = TrimRight(ds.StringAt(r, kTransferWords - 1));
-      if (spec.op == KumOp::Pex) row[20].clear();
+      if (kum.op == KumOp::Pex) row[20].clear();
     }
     rows->push_back(std::move(row));
   }
@@ -189,18 +189,18 @@ bool KumItemByName(std::string_view name, KumItem* item) {
   return false;
 }
 
-std::string TransferNameFault(const KumSpec& spec, std::string_view periodKey, std::string_view fileName) {
+std::string TransferNameFault(const KumSpec& kum, std::string_view periodKey, std::string_view fileName) {
   const std::string name = Upper(fileName);
-  const std::string tail = Upper(std::string(spec.fil) + std::string(spec.ext));
+  const std::string tail = Upper(std::string(kum.fil) + std::string(kum.ext));
   const std::string key(periodKey);
   if (name.size() < key.size() + tail.size() || name.compare(0, key.size(), key) != 0) {
     return "Soubor neni prevodem obdobi " + key + ".";
   }
   if (name.compare(name.size() - tail.size(), tail.size(), tail) != 0) {
-    return "Jmeno souboru nekonci \"" + std::string(spec.fil) + std::string(spec.ext) + "\".";
+    return "Jmeno souboru nekonci \"" + std::string(kum.fil) + std::string(kum.ext) + "\".";
   }
   const std::string middle = name.substr(key.size(), name.size() - key.size() - tail.size());
-  switch (spec.op) {
+  switch (kum.op) {
     case KumOp::Pex:
       if (!middle.empty()) return "Prevod z Pexa se jmenuje " + key + "PexoUctPr.Cds.";
       break;
@@ -252,7 +252,7 @@ void NumberTransfer(std::vector<Row>& rows) {
 KumOutcome Accumulate(RunValues& run, TCdsProc& cds, KumItem item, const std::string& chosen,
                       const HandEnteredConfirm& confirm) {
   Env& env = run.env;
-  const KumSpec& spec = KumSpecOf(item);
+  const KumSpec& kum = KumSpecOf(item);
   KumOutcome outcome;
   ReadInitFile(run);
   LoadPeriod(run);
@@ -261,42 +261,42 @@ KumOutcome Accumulate(RunValues& run, TCdsProc& cds, KumItem item, const std::st
 
   // The transfer file.
   std::string file = chosen;
-  if (spec.op == KumOp::Pex) {
+  if (kum.op == KumOp::Pex) {
     if (file.empty()) file = PexoTransferFile(run, key);
     if (!FileExistsOrSay(env, file) || !FileExistsOrSay(env, proc.DefFile("UctOSub.Def"))) return outcome;
   } else if (file.empty()) {
-    const std::string mask = key + "*" + std::string(spec.fil) + std::string(spec.ext);
+    const std::string mask = key + "*" + std::string(kum.fil) + std::string(kum.ext);
     std::optional<std::string> picked = env.ui.OpenFileDialog({"", AppDir(run, "Prevody"), mask + "|" + mask, ""});
     if (!picked || picked->empty()) return outcome;
     file = *picked;
   }
   if (!chosen.empty() && !FileExistsOrSay(env, file)) return outcome;
   const std::string name = FileNameOf(file);
-  const std::string fault = TransferNameFault(spec, key, name);
+  const std::string fault = TransferNameFault(kum, key, name);
   if (!fault.empty()) {
     ErrorBox(env, "Chybne vybrany soubor !!!\r\r" + file + "\r\r" + fault);
     return outcome;
   }
   outcome.transferFile = file;
   std::string unit;
-  if (spec.op == KumOp::Ram || spec.op == KumOp::Zav) unit = name.substr(4, 2);
-  if (spec.op == KumOp::Str) unit = name.substr(4, 6);
+  if (kum.op == KumOp::Ram || kum.op == KumOp::Zav) unit = name.substr(4, 2);
+  if (kum.op == KumOp::Str) unit = name.substr(4, 6);
 
   std::vector<Row> rows;
   {
     ComputingProgress progress(env);
-    if (!ReadTransfer(run, cds, spec, file, &rows)) return outcome;
+    if (!ReadTransfer(run, cds, kum, file, &rows)) return outcome;
   }
   // Every record must carry the source (and plant or unit) it replaces;
   // otherwise a second run could not take the first one's postings away.
-  if (spec.op != KumOp::Mzd) {
+  if (kum.op != KumOp::Mzd) {
     for (size_t r = 0; r < rows.size(); ++r) {
       const std::string id = Padded(rows[r][2], kDoklIdWidth);
-      if (!Dropped(spec.op, spec.skup, unit, id)) {
-        const std::string expected = spec.op == KumOp::Pex ? "7. znak \"0\" az \"4\""
-                                     : spec.op == KumOp::Str ? "zacatek \"" + unit + std::string(spec.skup) + "\""
+      if (!Dropped(kum.op, kum.skup, unit, id)) {
+        const std::string expected = kum.op == KumOp::Pex ? "7. znak \"0\" az \"4\""
+                                     : kum.op == KumOp::Str ? "zacatek \"" + unit + std::string(kum.skup) + "\""
                                                              : "zavod \"" + unit + "\" a zdroj \"" +
-                                                                   std::string(spec.skup) + "\" na 7. a 8. znaku";
+                                                                   std::string(kum.skup) + "\" na 7. a 8. znaku";
         ErrorBox(env, "Soubor:\r\r\"" + file + "\"\r\r     - zaznam " + std::to_string(r + 1) +
                           " ma Doklad Id \"" + TrimRight(id) + "\", ocekavan " + expected +
                           " !\r\rKumulace nebyla provedena.");
@@ -304,10 +304,10 @@ KumOutcome Accumulate(RunValues& run, TCdsProc& cds, KumItem item, const std::st
       }
     }
   }
-  if (spec.op == KumOp::Mzd) {
+  if (kum.op == KumOp::Mzd) {
     BuildWagePostings(run, rows);
   } else {
-    if (spec.op == KumOp::Pex) {
+    if (kum.op == KumOp::Pex) {
       std::stable_sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) {
         return std::lexicographical_compare(a.begin(), a.begin() + 6, b.begin(), b.begin() + 6);
       });
@@ -335,7 +335,7 @@ KumOutcome Accumulate(RunValues& run, TCdsProc& cds, KumItem item, const std::st
   int handEntered = 0;
   for (int r = 0; r < in.RecordCount(); ++r) {
     const std::string id = Padded(in.StringAt(r, 2), kDoklIdWidth);
-    if (!Dropped(spec.op, spec.skup, unit, id)) continue;
+    if (!Dropped(kum.op, kum.skup, unit, id)) continue;
     keep[static_cast<size_t>(r)] = 0;
     ++outcome.dropped;
     if (id.compare(6, 2, kHandEnteredSource) == 0) ++handEntered;

@@ -44,7 +44,7 @@ bool KumItemByName(std::string_view name, KumItem* item);
 // The transfer file a record-less name check accepts: the file name (no
 // directory) of the item for the period key YYMM. Empty when it fits;
 // otherwise the reason.
-std::string TransferNameFault(const KumSpec& spec, std::string_view periodKey, std::string_view fileName);
+std::string TransferNameFault(const KumSpec& kum, std::string_view periodKey, std::string_view fileName);
 
 struct KumOutcome {
   bool done = false;
