@@ -9,7 +9,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
-#include <QPlainTextEdit>
+#include <QTextEdit>
 #include <QScreen>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -48,13 +48,14 @@ TextEditorWindow::TextEditorWindow(Env& env, TVEText& model, QWidget* parent)
   layout->setContentsMargins(0, 0, 0, 0);
   auto* bar = new QMenuBar(this);
   layout->setMenuBar(bar);
-  edit_ = new QPlainTextEdit(this);
+  edit_ = new QTextEdit(this);
   QFont font("Courier New");
   font.setStyleHint(QFont::Monospace);
   edit_->setFont(font);
   printFont_ = font;
   printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-  edit_->setLineWrapMode(QPlainTextEdit::NoWrap);
+  edit_->setAcceptRichText(false);
+  edit_->setLineWrapMode(QTextEdit::NoWrap);
   edit_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   edit_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   edit_->installEventFilter(this);
@@ -70,12 +71,12 @@ TextEditorWindow::TextEditorWindow(Env& env, TVEText& model, QWidget* parent)
   status->addStretch();
   layout->addLayout(status);
   BuildMenus();
-  connect(edit_, &QPlainTextEdit::textChanged, this, [this] {
+  connect(edit_, &QTextEdit::textChanged, this, [this] {
     if (loading_) return;
     model_.Edit(edit_->toPlainText().toStdString());
     Refresh();
   });
-  connect(edit_, &QPlainTextEdit::cursorPositionChanged, this, [this] { Refresh(); });
+  connect(edit_, &QTextEdit::cursorPositionChanged, this, [this] { Refresh(); });
   const QScreen* screen = QGuiApplication::primaryScreen();
   const QRect area = screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 1200, 900);
   setGeometry(area.width() / 3, 40, area.width() * 2 / 3 - 40, area.height() * 2 / 3);
@@ -136,8 +137,8 @@ void TextEditorWindow::BuildMenus() {
   add(edit, "Vymazani", QKeySequence("Ctrl+D"), [this] { edit_->textCursor().removeSelectedText(); });
   add(edit, "Vybrat vse", QKeySequence("Ctrl+A"), [this] { edit_->selectAll(); });
   QAction* wrap = add(edit, "Zalomeny text", {}, [this] {
-    const bool on = edit_->lineWrapMode() == QPlainTextEdit::NoWrap;
-    edit_->setLineWrapMode(on ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+    const bool on = edit_->lineWrapMode() == QTextEdit::NoWrap;
+    edit_->setLineWrapMode(on ? QTextEdit::WidgetWidth : QTextEdit::NoWrap);
     edit_->setHorizontalScrollBarPolicy(on ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAlwaysOn);
   });
   wrap->setCheckable(true);

@@ -15,7 +15,7 @@
 class QLabel;
 class QMenu;
 class QAction;
-class QPlainTextEdit;
+class QTextEdit;
 class QPrinter;
 
 namespace orvo::gui {
@@ -33,7 +33,7 @@ class TextEditorWindow : public QDialog {
   // "Kalkulacka" (Ctrl+K while the text is read-only).
   std::function<void()> showCalculator;
 
-  QPlainTextEdit* Editor() const { return edit_; }
+  QTextEdit* Editor() const { return edit_; }
   QString StatusLine() const;
   void Find(const QString& text, bool wholeWord, bool matchCase);
 
@@ -51,7 +51,7 @@ class TextEditorWindow : public QDialog {
 
   Env& env_;
   TVEText& model_;
-  QPlainTextEdit* edit_;
+  QTextEdit* edit_;
   QLabel* position_;
   QLabel* mode_;
   QAction* open_ = nullptr;
