@@ -11,7 +11,7 @@
 #include "core/app/main_window.h"
 #include "core/app/session.h"
 #include "core/desk/document_conversion.h"
-#include "core/desk/rich_text.h"
+#include "core/output/rtf_text.h"
 #include "core/shell/init_file.h"
 #include "core/shell/period.h"
 #include "core/sys/dosfs.h"
@@ -60,7 +60,9 @@ int RunConvert(BatchContext& ctx) {
       ErrorBox(ctx.env, "Soubor nelze precist ! -Chyba:" + IntText(io, 6), in);
       return kBatchFailed;
     }
-    const std::string text = LooksLikeRtf(*bytes) ? RtfPlainText(*bytes) : *bytes;
+    // A rich-text input keeps its formatting when converted into rich text.
+    const bool rich = LooksLikeRtf(*bytes);
+    const std::string text = rich ? RtfWindowsText(ReadRtf(*bytes)) : *bytes;
     Office* office = &ctx.session.office;
 #ifdef ORVO_BATCH_WITH_QT
     // PDF as the windows write it, through Qt.
@@ -68,7 +70,8 @@ int RunConvert(BatchContext& ctx) {
     qtPdf.Add(std::make_unique<gui::QtPdfBackend>());
     if (format == EditorFormat::Pdf) office = &qtPdf;
 #endif
-    if (!ConvertDocument(ctx.env, *office, text, format, out)) return kBatchFailed;
+    const std::string rtf = rich && format == EditorFormat::Rtf ? *bytes : std::string();
+    if (!ConvertDocument(ctx.env, *office, text, format, out, rtf)) return kBatchFailed;
     WriteText(ctx.out, in + " -> " + out + "\n");
     return kBatchOk;
   } catch (const Termination&) {

@@ -6,6 +6,8 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTextBlock>
+#include <QTextCharFormat>
 #include <QTextEdit>
 #include <QPushButton>
 #include <QTest>
@@ -13,6 +15,7 @@
 #include "core/accounting/uct_dokl.h"
 #include "core/app/desk_menu.h"
 #include "core/app/main_window.h"
+#include "core/output/rtf_text.h"
 #include "core/sys/text.h"
 #include "gui/accounting/uct_dokl_window.h"
 #include "gui/app/main_window.h"
@@ -83,6 +86,7 @@ TEST_F(DeskWindows, HelpCalculatorAndF5FromTheDocumentWindow) {
   driver.boxes.clear();
 
   QString helpText, taken;
+  bool headingBold = false;
   driver.Step([&](QWidget* w) {
     auto* window = qobject_cast<gui::UctDoklWindow*>(w);
     ASSERT_NE(window, nullptr) << w->metaObject()->className();
@@ -95,6 +99,8 @@ TEST_F(DeskWindows, HelpCalculatorAndF5FromTheDocumentWindow) {
     ASSERT_NE(help, nullptr);
     ASSERT_TRUE(WaitFor([&] { return help->isVisible(); }));
     helpText = help->Editor()->toPlainText();
+    // The heading of the help document keeps its bold type.
+    headingBold = help->Editor()->document()->begin().begin().fragment().charFormat().fontWeight() > QFont::Normal;
     Screenshot(help, "desk_help_documents");
     QTest::mouseClick(window->Button("Help"), Qt::LeftButton);
     help->close();
@@ -136,10 +142,51 @@ TEST_F(DeskWindows, HelpCalculatorAndF5FromTheDocumentWindow) {
   app->mainWindow()->ActionOf(MenuAction::DataObraty)->trigger();
   ASSERT_TRUE(WaitFor([&] { return driver.StepsDone(); }));
   EXPECT_TRUE(helpText.contains(QString::fromUtf8("Klávesy v řádcích"))) << helpText.toStdString();
+  EXPECT_TRUE(headingBold);
   EXPECT_EQ(taken, QStringLiteral("12,00"));
   ASSERT_GE(driver.boxes.size(), 1u);
   EXPECT_EQ(driver.boxes[0].text, QStringLiteral("Uzavrete predeslou napovedu, a akci opakujte."));
   EXPECT_EQ(driver.boxes[0].title, QStringLiteral("Napovedu nelze otevrit !"));
+}
+
+TEST_F(DeskWindows, RichTextKeepsItsFormatsWhenEdited) {
+  const std::string file = "D:\\LOrvo\\Dokum\\Zkouska.Rtf";
+  Put(file, "{\\rtf1\\ansi\\ansicpg1250{\\fonttbl{\\f0\\fswiss Arial;}}\\f0\\fs24\\b Tu\\'e8n\\'e9\\b0  oby\\'e8ejn\\'e9\\par druh\\'fd}");
+  StartLoggedIn();
+  app->desk().ShowHelp("Zkouska");
+  gui::TextEditorWindow* help = app->desk().Help();
+  ASSERT_NE(help, nullptr);
+  ASSERT_TRUE(WaitFor([&] { return help->isVisible(); }));
+  QTextEdit* edit = help->Editor();
+  EXPECT_EQ(edit->toPlainText(), QString::fromUtf8("Tučné obyčejné\ndruhý"));
+
+  // "Povolit", then the second word in italics (what the font dialog's
+  // choice does to the selection) and Ctrl+S.
+  QTest::keyClick(edit, Qt::Key_E, Qt::ControlModifier);
+  QTextCursor cursor = edit->textCursor();
+  cursor.setPosition(6);
+  cursor.setPosition(14, QTextCursor::KeepAnchor);
+  edit->setTextCursor(cursor);
+  QTextCharFormat italic;
+  italic.setFontItalic(true);
+  edit->mergeCurrentCharFormat(italic);
+  QTest::keyClick(edit, Qt::Key_S, Qt::ControlModifier);
+  Screenshot(help, "desk_editor_rich");
+  help->close();
+
+  const RtfText saved = ReadRtf(ReadHostFile(Host(file)));
+  ASSERT_EQ(saved.paragraphs.size(), 2u);
+  const std::vector<RtfRun>& runs = saved.paragraphs[0].runs;
+  ASSERT_EQ(runs.size(), 3u) << WriteRtf(saved);
+  EXPECT_EQ(runs[0].text, "Tučné");
+  EXPECT_TRUE(runs[0].format.bold);
+  EXPECT_EQ(runs[0].format.font, "Arial");
+  EXPECT_EQ(runs[0].format.halfPoints, 24);
+  EXPECT_EQ(runs[1].text, " ");
+  EXPECT_EQ(runs[2].text, "obyčejné");
+  EXPECT_TRUE(runs[2].format.italic);
+  EXPECT_FALSE(runs[2].format.bold);
+  EXPECT_EQ(saved.paragraphs[1].Text(), "druhý");
 }
 
 }  // namespace

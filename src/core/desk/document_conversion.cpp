@@ -69,9 +69,10 @@ bool BuiltinConversion(EditorFormat format, std::string_view text, std::string_v
 }
 
 bool ConvertDocument(Env& env, Office& office, std::string_view text, EditorFormat format,
-                     const std::string& target) {
+                     const std::string& target, std::string_view rtf) {
   std::string bytes;
-  if (BuiltinConversion(format, text, FileNameOf(target), &bytes)) {
+  if (format == EditorFormat::Rtf && !rtf.empty()) bytes = std::string(rtf);
+  if (!bytes.empty() || BuiltinConversion(format, text, FileNameOf(target), &bytes)) {
     const int rc = env.fs.WriteWhole(target, bytes);
     if (rc == kIoOk) return true;
     InfoBox(env, "Soubor nelze zapsat ! -Chyba:" + IntText(rc, 6), target);

@@ -38,9 +38,10 @@ bool BuiltinConversion(EditorFormat format, std::string_view text, std::string_v
 
 // The text converted into `target` (a logical path). Messages name the
 // target: kNoWordProcessor when no backend can make the format, a failure
-// with its code otherwise. True when the target holds the conversion.
+// with its code otherwise. True when the target holds the conversion. A
+// rich text of the same text, when given, is what an RTF target gets.
 bool ConvertDocument(Env& env, Office& office, std::string_view text, EditorFormat format,
-                     const std::string& target);
+                     const std::string& target, std::string_view rtf = {});
 
 // The path with its extension (from the last "." of the name) replaced by
 // `extension` ("" drops it; ".Txt" sets it).

@@ -1,7 +1,6 @@
 #include "core/desk/text_editor.h"
 
 #include "core/desk/document_conversion.h"
-#include "core/desk/rich_text.h"
 #include "core/office/document_writers.h"
 #include "core/sys/dosfs.h"
 #include "core/sys/encoding.h"
@@ -35,6 +34,8 @@ std::string WithCrLf(std::string_view s) {
 }
 
 }  // namespace
+
+RtfFormat EditorFont() { return RtfFormat{}; }
 
 TVEText::TVEText(Env& env, Office& office) : env_(env), office_(office) {}
 
@@ -76,9 +77,17 @@ bool TVEText::ReadInto(const std::string& file) {
     InfoBox(env_, "Soubor nelze precist ! -Chyba:" + IntText(rc, 6), file);
     return false;
   }
-  const std::string shown = VETextRich && LooksLikeRtf(*bytes) ? RtfPlainText(*bytes) : *bytes;
-  text_ = WithoutCr(Cp1250ToUtf8(shown));
+  if (VETextRich) {
+    rich_ = LooksLikeRtf(*bytes) ? ReadRtf(*bytes) : RtfFromPlain(Cp1250ToUtf8(*bytes), EditorFont());
+    // A closing paragraph mark leaves no empty last line.
+    if (rich_.paragraphs.size() > 1 && rich_.paragraphs.back().runs.empty()) rich_.paragraphs.pop_back();
+    text_ = RtfPlain(rich_);
+  } else {
+    rich_ = RtfText{};
+    text_ = WithoutCr(Cp1250ToUtf8(*bytes));
+  }
   loadedText_ = text_;
+  loadedRich_ = rich_;
   loadedBytes_ = std::move(*bytes);
   modified_ = false;
   return true;
@@ -95,13 +104,25 @@ bool TVEText::Close(bool ask) {
   text_.clear();
   loadedText_.clear();
   loadedBytes_.clear();
+  rich_ = loadedRich_ = RtfText{};
   caption_ = std::string(kEditorCaption);
   return true;
 }
 
 void TVEText::Edit(std::string utf8) {
   if (readOnly_ || utf8 == text_) return;
+  if (VETextRich) {
+    const RtfParagraph& first = rich_.paragraphs.front();
+    rich_ = RtfFromPlain(utf8, first.runs.empty() ? EditorFont() : first.runs.front().format);
+  }
   text_ = std::move(utf8);
+  modified_ = true;
+}
+
+void TVEText::EditRich(RtfText text) {
+  if (readOnly_ || text == rich_) return;
+  rich_ = std::move(text);
+  text_ = RtfPlain(rich_);
   modified_ = true;
 }
 
@@ -118,6 +139,7 @@ bool TVEText::New() {
   if (!AskSave()) return false;
   if (!text_.empty()) modified_ = true;
   text_.clear();
+  rich_ = RtfText{};
   return true;
 }
 
@@ -140,14 +162,17 @@ bool TVEText::Load(const std::string& file) {
 
 std::string TVEText::WindowsText() const { return WithCrLf(Utf8ToCp1250(text_)); }
 
+bool TVEText::Unchanged() const { return VETextRich ? rich_ == loadedRich_ : text_ == loadedText_; }
+
 std::string TVEText::FileBytes() const {
-  if (text_ == loadedText_) return loadedBytes_;
-  if (VETextRich) return RtfDocument(WindowsText(), FontChoice{});
+  if (Unchanged()) return loadedBytes_;
+  if (VETextRich) return WriteRtf(rich_);
   return WindowsText();
 }
 
 bool TVEText::SaveTo(const std::string& file) {
-  if (!Utf8FitsCp1250(text_) &&
+  // Rich text holds every character; a plain Windows-1250 file does not.
+  if (!VETextRich && !Utf8FitsCp1250(text_) &&
       !AskYesNo(env_,
                 "Text obsahuje znaky, ktere soubor v kodu Windows-1250 neudrzi; budou ulozeny jako \"?\"."
                 "\r\rMa byt soubor presto ulozen ?",
@@ -162,6 +187,7 @@ bool TVEText::SaveTo(const std::string& file) {
   }
   modified_ = false;
   loadedText_ = text_;
+  loadedRich_ = rich_;
   loadedBytes_ = bytes;
   return true;
 }
@@ -207,7 +233,9 @@ bool TVEText::ConvertTo(EditorFormat format, const std::string& target) {
     InfoBox(env_, "Cilovy soubor je prave upravovany soubor, zvolte jine jmeno !", target);
     return false;
   }
-  return ConvertDocument(env_, office_, WindowsText(), format, target);
+  // A rich text converted into rich text keeps its formatting.
+  const std::string rtf = VETextRich && format == EditorFormat::Rtf ? FileBytes() : std::string();
+  return ConvertDocument(env_, office_, WindowsText(), format, target, rtf);
 }
 
 }  // namespace orvo

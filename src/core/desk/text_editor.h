@@ -1,10 +1,12 @@
 // TVEText, the model of the text editor window: one file shown read-only
 // until editing is switched on, saved back crash-safe, converted into other
 // formats through the office port. Plain mode reads and writes Windows-1250
-// text with CR LF lines; rich mode reads rich text through RtfPlainText and
-// writes it through the office port's RTF writer. A file saved unchanged is
-// written byte for byte as it was read. The text is held as the window's
-// edit control holds it: UTF-8 with "\n" line ends.
+// text with CR LF lines; rich mode reads and writes rich text with its
+// fonts, sizes, bold, italic, underline and colours (a file that is not
+// rich text is read as plain text in the editor's font). A file saved
+// unchanged is written byte for byte as it was read. The text is held as
+// the window's edit control holds it: UTF-8 with "\n" line ends; in rich
+// mode also as formatted paragraphs.
 #pragma once
 
 #include <string>
@@ -12,6 +14,7 @@
 
 #include "core/desk/document_conversion.h"
 #include "core/office/office_port.h"
+#include "core/output/rtf_text.h"
 #include "core/sys/env.h"
 
 namespace orvo {
@@ -23,6 +26,9 @@ inline constexpr std::string_view kEditorFilter =
     "Dokumentace (*.Doc)|*.Doc|Vsechny soubory (*.*)|*.*";
 inline constexpr std::string_view kSavedText = "Soubor byl ulozen.";
 inline constexpr std::string_view kChangedQuestion = "Soubor byl zmenen. Ma byt ulozen ?";
+
+// The editor's font: new text and text of files that are not rich text.
+RtfFormat EditorFont();
 
 class TVEText {
  public:
@@ -43,8 +49,12 @@ class TVEText {
 
   std::string Caption() const { return caption_; }
   const std::string& Text() const { return text_; }
-  // An edit of the window's text (ignored while read-only).
+  // An edit of the window's text (ignored while read-only); in rich mode
+  // the text takes the format of its first character.
   void Edit(std::string utf8);
+  // Rich mode: the formatted text, and an edit of it.
+  const RtfText& Rich() const { return rich_; }
+  void EditRich(RtfText text);
   bool Modified() const { return modified_; }
   bool ReadOnly() const { return readOnly_; }
   bool CanOpen() const { return canOpen_; }
@@ -74,6 +84,7 @@ class TVEText {
  private:
   bool ReadInto(const std::string& file);
   std::string WindowsText() const;  // Windows-1250 with CR LF
+  bool Unchanged() const;
 
   Env& env_;
   Office& office_;
@@ -86,6 +97,8 @@ class TVEText {
   // What was read, to write it back unchanged.
   std::string loadedText_;
   std::string loadedBytes_;
+  RtfText rich_;
+  RtfText loadedRich_;
 };
 
 }  // namespace orvo

@@ -1,8 +1,7 @@
 // The rich text of the framed report pages: the header that makes a font
 // the document's default and ends with one empty paragraph, the writing of
-// a page from its paragraphs, and a reader for the subset these files use
-// (font and colour tables, paragraphs, "\'xx" bytes of Windows-1250,
-// "\uN?" characters, escaped "\\", "{" and "}"). Paragraph texts are UTF-8.
+// a page from its paragraphs, and the paragraphs read back through the
+// rich-text reader. Paragraph texts are UTF-8.
 #pragma once
 
 #include <string>
@@ -10,6 +9,7 @@
 #include <vector>
 
 #include "core/office/font_choice.h"
+#include "core/output/rtf_text.h"
 
 namespace orvo {
 
@@ -17,14 +17,8 @@ namespace orvo {
 // ends the document's first (empty) paragraph.
 std::string RtfPageHeader(const FontChoice& font);
 
-// A UTF-8 text inside rich text: ASCII as it is (with "\\", "{" and "}"
-// escaped), characters of Windows-1250 as "\'xx", any other as "\uN?".
-std::string RtfEscapedUtf8(std::string_view utf8);
-
-// The paragraphs of a rich text; the first is the one the header opens.
-// Groups of tables and destinations ("{\fonttbl", "{\colortbl",
-// "{\stylesheet", "{\info", "{\*...") are skipped; unknown control words
-// are ignored, never an error.
+// The texts of the paragraphs of a rich text (ReadRtf); the first is the
+// one the header opens.
 std::vector<std::string> RtfParagraphs(std::string_view rtf);
 
 // A page of paragraphs as RtfParagraphs reads them back: the header

@@ -12,6 +12,7 @@
 #include <QTextEdit>
 #include <QScreen>
 #include <QTextBlock>
+#include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QFontDialog>
@@ -30,6 +31,7 @@
 #include "core/sys/numbers.h"
 #include "core/sys/termination.h"
 #include "core/sys/ui.h"
+#include "gui/desk/rich_document.h"
 #include "gui/sys/qt_text.h"
 
 namespace orvo::gui {
@@ -73,7 +75,11 @@ TextEditorWindow::TextEditorWindow(Env& env, TVEText& model, QWidget* parent)
   BuildMenus();
   connect(edit_, &QTextEdit::textChanged, this, [this] {
     if (loading_) return;
-    model_.Edit(edit_->toPlainText().toStdString());
+    if (model_.VETextRich) {
+      model_.EditRich(RichFromDocument(edit_->document()));
+    } else {
+      model_.Edit(edit_->toPlainText().toStdString());
+    }
     Refresh();
   });
   connect(edit_, &QTextEdit::cursorPositionChanged, this, [this] { Refresh(); });
@@ -146,9 +152,15 @@ void TextEditorWindow::BuildMenus() {
   tabs->setCheckable(true);
   font_ = bar->addMenu("Font");
   add(font_, "Font", {}, [this] {
+    // The dialog shows the selection's font; the chosen one applies to the
+    // selection (or to what is typed next at the caret).
+    if (!model_.VETextRich || model_.ReadOnly()) return;
     bool ok = false;
-    const QFont chosen = QFontDialog::getFont(&ok, edit_->font(), this);
-    if (ok) edit_->setFont(chosen);
+    const QFont chosen = QFontDialog::getFont(&ok, edit_->currentCharFormat().font(), this);
+    if (!ok) return;
+    QTextCharFormat format;
+    format.setFont(chosen);
+    edit_->mergeCurrentCharFormat(format);
   });
   QMenu* print = bar->addMenu("Tisk");
   add(print, "Nastaveni", {}, [this] {
@@ -254,7 +266,12 @@ void TextEditorWindow::reject() {
 
 void TextEditorWindow::Load() {
   loading_ = true;
-  edit_->setPlainText(Utf8(model_.Text()));
+  edit_->setAcceptRichText(model_.VETextRich);
+  if (model_.VETextRich) {
+    SetRichDocument(edit_->document(), model_.Rich());
+  } else {
+    edit_->setPlainText(Utf8(model_.Text()));
+  }
   loading_ = false;
   setWindowTitle(FromCp(model_.Caption()));
   Refresh();

@@ -8,7 +8,7 @@
 
 #include "core/desk/desk.h"
 #include "core/desk/document_conversion.h"
-#include "core/desk/rich_text.h"
+#include "core/output/rtf_text.h"
 #include "core/sys/dosfs.h"
 #include "support/scratch.h"
 
@@ -233,22 +233,56 @@ TEST_F(TextEditorTest, HelpAndDefinitionsUseSeparateEditors) {
   EXPECT_EQ(desk.help.Text(), "");
 }
 
-TEST(RichText, PlainTextOfDamagedAndEscapedInput) {
-  struct Case {
-    std::string rtf;
-    std::string text;
-  };
-  const Case cases[] = {
-      {"{\\rtf1 a\\par b}", "a\r\nb"},
-      {"{\\rtf1 {\\*\\generator x;}\\pard a\\tab b\\line c\\par}", "a\tb\r\nc"},
-      {"{\\rtf1 \\{x\\} \\\\}", "{x} \\"},
-      {"{\\rtf1\\uc2 \\u283\\'3f\\'3fa}", "\xec" "a"},
-      {"{\\rtf1 cut\\'4", "cut"},
-      {"{\\rtf1 }}}} x", " x"},
-      {"{\\rtf1 \\", ""},
-      {"{\\rtf1 {\\colortbl;\\red0\\green0\\blue0;}{\\info{\\title T}}body}", "body"},
-  };
-  for (const Case& c : cases) EXPECT_EQ(RtfPlainText(c.rtf), c.text) << c.rtf;
+TEST_F(TextEditorTest, RichTextKeepsItsFormattingThroughAnEdit) {
+  const std::string file = "D:\\LOrvo\\Dokum\\Pomoc.Rtf";
+  Put(file,
+      "{\\rtf1\\ansi\\ansicpg1250\\deff0{\\fonttbl{\\f0\\fswiss\\fcharset238 Arial;}{\\f1\\fmodern Courier New;}}\r\n"
+      "{\\colortbl ;\\red255\\green0\\blue0;}\r\n"
+      "\\pard\\f0\\fs28\\b Nadpis\\b0\\par\r\n\\f1\\fs20 Zaj\\'edmav\\'fd \\cf1\\i text\\par\r\n}\r\n");
+  auto editor = Editor(file, true);
+  ASSERT_TRUE(editor.Show());
+  EXPECT_EQ(editor.Text(), "Nadpis\nZajímavý text");
+  ASSERT_EQ(editor.Rich().paragraphs.size(), 2u);
+  const RtfRun& heading = editor.Rich().paragraphs[0].runs.at(0);
+  EXPECT_EQ(heading.format.font, "Arial");
+  EXPECT_EQ(heading.format.halfPoints, 28);
+  EXPECT_TRUE(heading.format.bold);
+
+  // Unchanged, the file is saved byte for byte; edited, the formats stay.
+  const std::string before = Get(file);
+  editor.Enable();
+  ASSERT_TRUE(editor.Save());
+  EXPECT_EQ(Get(file), before);
+  RtfText changed = editor.Rich();
+  changed.paragraphs[1].runs.back().text = "text ř─";
+  editor.EditRich(changed);
+  EXPECT_TRUE(editor.Modified());
+  EXPECT_EQ(editor.Text(), "Nadpis\nZajímavý text ř─");
+  ASSERT_TRUE(editor.Save());
+  // Rich text holds characters Windows-1250 has not: no warning.
+  for (const auto& m : ui.messages) EXPECT_EQ(m.text.find("Windows-1250"), std::string::npos);
+  const RtfText back = ReadRtf(Get(file));
+  EXPECT_EQ(back.paragraphs, changed.paragraphs);
+  EXPECT_EQ(back.paragraphs[1].runs.back().format.color, 0x0000FF);
+  EXPECT_TRUE(back.paragraphs[1].runs.back().format.italic);
+
+  // Converted into rich text it keeps them too.
+  ASSERT_TRUE(editor.ConvertTo(EditorFormat::Rtf, "D:\\Kopie.Rtf"));
+  EXPECT_EQ(ReadRtf(Get("D:\\Kopie.Rtf")).paragraphs, changed.paragraphs);
+}
+
+TEST_F(TextEditorTest, RichModeShowsAPlainFileInTheEditorFont) {
+  const std::string file = "D:\\Pozn.Txt";
+  Put(file, "prvni\r\ndruh\xe1\r\n");
+  auto editor = Editor(file, true);
+  ASSERT_TRUE(editor.Show());
+  EXPECT_EQ(editor.Text(), "prvni\ndruhá");
+  EXPECT_EQ(editor.Rich().paragraphs[0].runs.at(0).format, EditorFont());
+  editor.Enable();
+  editor.Edit("jen jeden");
+  ASSERT_TRUE(editor.Save());
+  EXPECT_TRUE(LooksLikeRtf(Get(file)));
+  EXPECT_EQ(RtfPlain(ReadRtf(Get(file))), "jen jeden");
 }
 
 }  // namespace
