@@ -56,6 +56,10 @@ TEST_F(BatchConvert, HelpIntoOtherFormats) {
   // "ř" is 0xFD in code page 852.
   EXPECT_NE(Host("Help.Dos").find("Kl\xa0vesy v \xfd\xa0" "dc\xa1" "ch\r\n"), std::string::npos);
 
+  // Into rich text the help keeps its bold headings.
+  ASSERT_EQ(Admin({"convert", help, "L:\\Help.Rtf", "--format", "rtf"}).exitCode, 0);
+  EXPECT_EQ(Host("Help.Rtf"), Host("LOrvo/Dokum/OrvoDokl.Rtf"));
+
   ASSERT_EQ(Admin({"convert", help, "L:\\Help.Html", "--format", "HTML"}).exitCode, 0);
   EXPECT_NE(Host("Help.Html").find("<html"), std::string::npos);
 
