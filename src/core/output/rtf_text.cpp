@@ -11,43 +11,6 @@ namespace orvo {
 
 namespace {
 
-// The byte length of the UTF-8 sequence that starts with `c` (1 for a
-// stray continuation byte, so that damaged text still advances).
-size_t Utf8Length(unsigned char c) {
-  if (c >= 0xF0) return 4;
-  if (c >= 0xE0) return 3;
-  if (c >= 0xC0) return 2;
-  return 1;
-}
-
-uint32_t DecodeUtf8(std::string_view s) {
-  const auto b = [&](size_t i) { return static_cast<uint32_t>(static_cast<unsigned char>(s[i])); };
-  switch (s.size()) {
-    case 2: return ((b(0) & 0x1F) << 6) | (b(1) & 0x3F);
-    case 3: return ((b(0) & 0x0F) << 12) | ((b(1) & 0x3F) << 6) | (b(2) & 0x3F);
-    case 4: return ((b(0) & 0x07) << 18) | ((b(1) & 0x3F) << 12) | ((b(2) & 0x3F) << 6) | (b(3) & 0x3F);
-    default: return b(0);
-  }
-}
-
-void AppendUtf8(std::string& out, uint32_t cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-}
-
 bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -213,7 +176,7 @@ class Reader {
       if (n < -32768 || n > 65535 || n == 0) {
         one = "?";
       } else {
-        AppendUtf8(one, static_cast<uint32_t>(n < 0 ? n + 65536 : n));
+        AppendUtf8(one, static_cast<char32_t>(n < 0 ? n + 65536 : n));
       }
       Unicode(one);
       pendingSkip_ = st.unicodeSkip;
@@ -370,19 +333,15 @@ std::string RtfEscapedUtf8(std::string_view utf8) {
   std::string out;
   out.reserve(utf8.size() + 8);
   for (size_t i = 0; i < utf8.size();) {
-    const auto c = static_cast<unsigned char>(utf8[i]);
-    const size_t n = std::min(Utf8Length(c), utf8.size() - i);
-    const std::string_view one = utf8.substr(i, n);
-    i += n;
-    if (c < 0x80) {
-      out += RtfEscaped(one);
-    } else if (Utf8FitsCp1250(one)) {
-      out += RtfEscaped(Utf8ToCp1250(one));
+    const char32_t cp = DecodeUtf8(utf8, i);
+    const int byte = cp == kInvalidCodePoint ? '?' : Cp1250Byte(cp);
+    if (byte >= 0) {
+      out += RtfEscaped(std::string(1, static_cast<char>(byte)));
+    } else if (cp > 0xFFFF) {
+      out += "\\u63?";  // beyond one 16-bit value: a question mark
     } else {
-      uint32_t cp = DecodeUtf8(one);
-      if (cp > 0xFFFF) cp = '?';
-      const long signedCp = cp > 32767 ? static_cast<long>(cp) - 65536 : static_cast<long>(cp);
-      out += "\\u" + std::to_string(signedCp) + "?";
+      const long value = cp > 32767 ? static_cast<long>(cp) - 65536 : static_cast<long>(cp);
+      out += "\\u" + std::to_string(value) + "?";
     }
   }
   return out;

@@ -29,21 +29,7 @@ constexpr std::array<char32_t, 128> kHighHalf = {
     0x0159, 0x016F, 0x00FA, 0x0171, 0x00FC, 0x00FD, 0x0163, 0x02D9,  // F8
 };
 
-constexpr char32_t kInvalid = 0xFFFFFFFF;
-
-void AppendUtf8(std::string& out, char32_t cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    // Every code point of the table lies in the Basic Multilingual Plane.
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-}
+constexpr char32_t kInvalid = kInvalidCodePoint;
 
 // Decodes one code point at s[pos] and advances pos. A malformed sequence
 // (stray continuation byte, truncated, overlong, surrogate, above U+10FFFF)
@@ -95,7 +81,6 @@ char32_t DecodeOne(std::string_view s, size_t& pos) {
   return cp;
 }
 
-// The Windows-1250 byte of a code point, or -1 when it has none.
 int ToCp1250(char32_t cp) {
   if (cp < 0x80) return static_cast<int>(cp);
   for (size_t i = 0; i < kHighHalf.size(); ++i) {
@@ -105,6 +90,28 @@ int ToCp1250(char32_t cp) {
 }
 
 }  // namespace
+
+void AppendUtf8(std::string& out, char32_t cp) {
+  if (cp < 0x80) {
+    out += static_cast<char>(cp);
+  } else if (cp < 0x800) {
+    out += static_cast<char>(0xC0 | (cp >> 6));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else if (cp < 0x10000) {
+    out += static_cast<char>(0xE0 | (cp >> 12));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (cp >> 18));
+    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  }
+}
+
+char32_t DecodeUtf8(std::string_view s, size_t& pos) { return DecodeOne(s, pos); }
+
+int Cp1250Byte(char32_t cp) { return ToCp1250(cp); }
 
 std::string Cp1250ToUtf8(std::string_view s) {
   std::string out;
