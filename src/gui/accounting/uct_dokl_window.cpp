@@ -19,6 +19,7 @@
 #include "gui/output/num_row_window.h"
 #include "gui/screens/browser_window.h"
 #include "gui/screens/grid_table_model.h"
+#include "gui/sys/named_buttons.h"
 #include "gui/sys/qt_text.h"
 
 namespace orvo::gui {
@@ -162,13 +163,8 @@ UctDoklWindow::UctDoklWindow(OrvoApp& app, QWidget* parent)
 UctDoklWindow::~UctDoklWindow() = default;
 
 QPushButton* UctDoklWindow::AddButton(const char* name, const char* text, const char* hint,
-                                      std::function<void()> action) {
-  auto* button = new QPushButton(QString::fromLatin1(text), this);
-  button->setObjectName(QString::fromLatin1(name));
-  button->setToolTip(QString::fromLatin1(hint));
-  button->setAutoDefault(false);
-  button->setFocusPolicy(Qt::NoFocus);
-  connect(button, &QPushButton::clicked, this, [this, action = std::move(action)] {
+                                          std::function<void()> action) {
+  QPushButton* button = MakeNamedButton(this, name, text, hint, [this, action = std::move(action)] {
     Run(action);
     RefreshAll();
   });
@@ -176,12 +172,7 @@ QPushButton* UctDoklWindow::AddButton(const char* name, const char* text, const 
   return button;
 }
 
-QPushButton* UctDoklWindow::Button(const char* name) {
-  for (QPushButton* b : buttons_) {
-    if (b->objectName() == QString::fromLatin1(name)) return b;
-  }
-  return nullptr;
-}
+QPushButton* UctDoklWindow::Button(const char* name) { return FindNamedButton(buttons_, name); }
 
 void UctDoklWindow::Run(const std::function<void()>& work) {
   app_.Guard(work);

@@ -18,6 +18,7 @@
 #include "gui/output/num_row_window.h"
 #include "gui/screens/browser_window.h"
 #include "gui/screens/grid_table_model.h"
+#include "gui/sys/named_buttons.h"
 #include "gui/sys/qt_text.h"
 
 namespace orvo::gui {
@@ -135,13 +136,8 @@ CdsDoklWindow::CdsDoklWindow(OrvoApp& app, QWidget* parent)
 }
 
 QPushButton* CdsDoklWindow::AddButton(const char* name, const char* text, const char* hint,
-                                      std::function<void()> action) {
-  auto* button = new QPushButton(QString::fromLatin1(text), this);
-  button->setObjectName(QString::fromLatin1(name));
-  button->setToolTip(QString::fromLatin1(hint));
-  button->setAutoDefault(false);
-  button->setFocusPolicy(Qt::NoFocus);
-  connect(button, &QPushButton::clicked, this, [this, action = std::move(action)] {
+                                          std::function<void()> action) {
+  QPushButton* button = MakeNamedButton(this, name, text, hint, [this, action = std::move(action)] {
     Act(action);
     RefreshAll();
   });
@@ -149,12 +145,7 @@ QPushButton* CdsDoklWindow::AddButton(const char* name, const char* text, const 
   return button;
 }
 
-QPushButton* CdsDoklWindow::Button(const char* name) {
-  for (QPushButton* b : buttons_) {
-    if (b->objectName() == QString::fromLatin1(name)) return b;
-  }
-  return nullptr;
-}
+QPushButton* CdsDoklWindow::Button(const char* name) { return FindNamedButton(buttons_, name); }
 
 void CdsDoklWindow::Act(const std::function<void()>& work) {
   app_.Guard(work);
