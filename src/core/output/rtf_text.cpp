@@ -172,11 +172,13 @@ class Reader {
     } else if (word == "u" && hasNumber) {
       pendingSkip_ = 0;
       std::string one;
-      // A 16-bit value, negative above 32767; anything else is damage.
-      if (n < -32768 || n > 65535 || n == 0) {
+      // A 16-bit value, negative above 32767; anything else is damage, and
+      // halves of a surrogate pair are not characters of their own.
+      const long value = n < 0 ? n + 65536L : n;
+      if (value <= 0 || value > 65535 || (value >= 0xD800 && value <= 0xDFFF)) {
         one = "?";
       } else {
-        AppendUtf8(one, static_cast<char32_t>(n < 0 ? n + 65536 : n));
+        AppendUtf8(one, static_cast<char32_t>(value));
       }
       Unicode(one);
       pendingSkip_ = st.unicodeSkip;

@@ -26,7 +26,7 @@ TEST(RtfText, PlainTextOfDamagedAndEscapedInput) {
       {"{\\rtf1 {\\colortbl;\\red0\\green0\\blue0;}{\\info{\\title T}}body}", "body"},
       {"{\\rtf1 {\\header hlavicka}{\\*\\bkmkstart z}{\\pict 0a0b}telo\\emdash\\~x}", "telo\xe2\x80\x94 x"},
       {"{\\rtf1\\ansi \\'8a\\'e8\\'f8}", "\xc5\xa0\xc4\x8d\xc5\x99"},
-      {"{\\rtf1 \\u-4064?\\u99999999?x}", "\xef\x80\xa0?x"},
+      {"{\\rtf1 \\u-4064?\\u99999999?x\\u-10179?\\u-8704?}", "\xef\x80\xa0?x??"},
   };
   for (const Case& c : cases) EXPECT_EQ(RtfPlain(ReadRtf(c.rtf)), c.text) << c.rtf;
 }
