@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QTextEdit>
+#include <QToolBar>
 #include <QScreen>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -24,6 +25,9 @@
 #include <optional>
 
 #include "core/desk/document_conversion.h"
+#include "gui/desk/character_map_window.h"
+#include "gui/desk/editor_find_dialog.h"
+#include "gui/output/font_convert.h"
 #include "core/sys/dosfs.h"
 #include "core/sys/files.h"
 #include "core/sys/messages.h"
@@ -115,8 +119,7 @@ void TextEditorWindow::BuildMenus() {
     add(formats, std::string(info.menuText).c_str(), {}, [this, format] { model_.Convert(format); });
   }
   closeFile_ = add(file, "Zavrit", {}, [this] {
-    if (!model_.AskSave()) return;
-    model_.Edit({});
+    if (!model_.CloseText()) return;
     Load();
     open_->setEnabled(true);
   });
@@ -164,21 +167,43 @@ void TextEditorWindow::BuildMenus() {
   add(print, "Graficky tisk", {}, [this] {
     if (PrinterReady()) edit_->print(printer_.get());
   });
-  add(print, "Graficky tisk s volbou tiskarny", QKeySequence("Ctrl+P"), [this] {
+  QAction* printChosen = add(print, "Graficky tisk s volbou tiskarny", QKeySequence("Ctrl+P"), [this] {
     QPrintDialog dialog(printer_.get(), this);
     if (dialog.exec() == QDialog::Accepted) edit_->print(printer_.get());
   });
-  QMenu* find = bar->addMenu("Hledat");
-  add(find, "Hledat", QKeySequence("Ctrl+F"), [this] {
-    const QString selected = edit_->textCursor().selectedText();
-    Find(selected, false, false);
-  });
-  QMenu* calc = bar->addMenu("Kalkulacka");
-  add(calc, "Kalkulacka", {}, [this] {
+  // Entries of the menu bar itself that act at once.
+  auto direct = [this, bar](const char* text, const QKeySequence& keys, const std::function<void()>& act) {
+    QAction* action = bar->addAction(text);
+    if (!keys.isEmpty()) action->setShortcut(keys);
+    connect(action, &QAction::triggered, this, [this, act] { Run(act); });
+    return action;
+  };
+  direct("Hledat", QKeySequence("Ctrl+F"), [this] { ShowFind(); });
+  direct("Kalkulacka", QKeySequence("Ctrl+K"), [this] {
     if (showCalculator) showCalculator();
   });
-  QMenu* exit = bar->addMenu("Exit");
-  add(exit, "Exit", QKeySequence("Alt+X"), [this] { close(); });
+  direct("Word", {}, [this] { model_.ShowInWord(ToFontChoice(edit_->font(), FontChoice{})); });
+  struct Move {
+    const char* text;
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+  };
+  for (const Move& move : {Move{"Ctrl+Home", Qt::Key_Home, Qt::ControlModifier},
+                           Move{"Ctrl+End", Qt::Key_End, Qt::ControlModifier}, Move{"Home", Qt::Key_Home, {}},
+                           Move{"End", Qt::Key_End, {}}, Move{"PgUp", Qt::Key_PageUp, {}},
+                           Move{"PgDn", Qt::Key_PageDown, {}}}) {
+    // The caret moves as the key moves it in the text.
+    direct(move.text, {}, [this, move] {
+      QKeyEvent press(QEvent::KeyPress, move.key, move.modifiers);
+      QApplication::sendEvent(edit_, &press);
+      edit_->setFocus();
+    });
+  }
+  QAction* exit = direct("Exit", QKeySequence("Alt+X"), [this] {
+    CloseTools();
+    close();
+  });
+  BuildToolBar(printChosen, exit);
 }
 
 bool TextEditorWindow::Open() {
@@ -262,6 +287,8 @@ void TextEditorWindow::Load() {
 
 void TextEditorWindow::Refresh() {
   edit_->setReadOnly(model_.ReadOnly());
+  if (insertRtf_ != nullptr) insertRtf_->setEnabled(!model_.ReadOnly());
+  if (characterMap_) characterMap_->SetInsertEnabled(!model_.ReadOnly());
   save_->setEnabled(model_.CanSave());
   const QTextCursor cursor = edit_->textCursor();
   position_->setText(FromCp("  Rad:" + IntText(cursor.blockNumber() + 1, 9) + "  Sloup:" +
@@ -287,12 +314,40 @@ void TextEditorWindow::Find(const QString& text, bool wholeWord, bool matchCase)
 }
 
 bool TextEditorWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == edit_ && event->type() == QEvent::ShortcutOverride) {
+    // Ctrl+K (the calculator or a block command) and the key after a
+    // prefix come here as key presses, not as the menu's shortcuts.
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (blockPrefix_ || linePrefix_ || ((key->modifiers() & Qt::ControlModifier) && key->key() == Qt::Key_K)) {
+      event->accept();
+      return true;
+    }
+  }
   if (watched != edit_ || event->type() != QEvent::KeyPress) return QDialog::eventFilter(watched, event);
   auto* key = static_cast<QKeyEvent*>(event);
   const bool ctrl = key->modifiers() & Qt::ControlModifier;
   if (key->key() == Qt::Key_Insert && key->modifiers() == Qt::NoModifier) {
     edit_->setOverwriteMode(!edit_->overwriteMode());
     mode_->setText(edit_->overwriteMode() ? "   Prepisovani" : "     Vkladani");
+    return true;
+  }
+  // Ctrl pressed again between the two keys of a command neither begins
+  // nor ends it.
+  switch (key->key()) {
+    case Qt::Key_Control: case Qt::Key_Shift: case Qt::Key_Alt: case Qt::Key_Meta: case Qt::Key_AltGr:
+      return QDialog::eventFilter(watched, event);
+    default:
+      break;
+  }
+  if (linePrefix_) {
+    // Ctrl+Q Ctrl+Y; any other key ends the prefix and does its own work.
+    linePrefix_ = false;
+    if (ctrl && key->key() == Qt::Key_Y && !model_.ReadOnly()) {
+      DeleteLine(true);
+      return true;
+    }
+  } else if (ctrl && key->key() == Qt::Key_Q && !model_.ReadOnly() && !blockPrefix_) {
+    linePrefix_ = true;
     return true;
   }
   if (ctrl && key->key() == Qt::Key_K && !blockPrefix_) {
@@ -351,10 +406,7 @@ bool TextEditorWindow::eventFilter(QObject* watched, QEvent* event) {
     }
   }
   if (!model_.ReadOnly() && ctrl && key->key() == Qt::Key_Y) {
-    QTextCursor cursor = edit_->textCursor();
-    cursor.select(QTextCursor::BlockUnderCursor);
-    if (!cursor.hasSelection()) cursor.select(QTextCursor::LineUnderCursor);
-    cursor.removeSelectedText();
+    DeleteLine(false);
     return true;
   }
   return QDialog::eventFilter(watched, event);
