@@ -53,6 +53,7 @@ CharacterMapWindow::CharacterMapWindow(const QFont& font, QWidget* parent) : QDi
   shown_->setFont(big);
   shown_->setMinimumWidth(cell);
   code_ = new QLabel(this);
+  code_->setMinimumWidth(code_->fontMetrics().horizontalAdvance(QString::fromStdString(CharacterCodeText(0xFF))) + 8);
   insertButton_ = new QPushButton("Vlozit", this);
   auto* close = new QPushButton("Zavrit", this);
   bottom->addWidget(shown_);
