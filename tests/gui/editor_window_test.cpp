@@ -16,6 +16,7 @@
 #include <QTextEdit>
 #include <QToolBar>
 
+#include <functional>
 #include <memory>
 
 #include "core/desk/text_editor.h"
@@ -245,6 +246,31 @@ TEST_F(EditorWindowTest, RichTextFileInsertedAtTheCaret) {
   EXPECT_FALSE(window->InsertRtfFile("D:\\Chybi.Rtf"));
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_EQ(ui.messages[0].caption, "D:\\Chybi.Rtf");
+}
+
+TEST_F(EditorWindowTest, MenuBarMovesTheCaret) {
+  std::string text;
+  for (int i = 0; i < 200; ++i) text += "line " + std::to_string(i) + "\r\n";
+  Open(text + "last");
+  const int end = Edit()->document()->characterCount() - 1;
+  struct Case {
+    const char* command;
+    int fromLine, fromColumn;
+    std::function<bool(int)> lands;
+  };
+  const Case cases[] = {
+      {"Ctrl+End", 0, 2, [&](int at) { return at == end; }},
+      {"Ctrl+Home", 5, 2, [](int at) { return at == 0; }},
+      {"End", 1, 2, [](int at) { return at == 13; }},  // "line 0\n" then "line 1"
+      {"Home", 1, 4, [](int at) { return at == 7; }},
+      {"PgDn", 0, 0, [](int at) { return at > 7; }},
+      {"PgUp", 199, 0, [&](int at) { return at < Edit()->document()->findBlockByNumber(199).position(); }},
+  };
+  for (const Case& c : cases) {
+    Caret(c.fromLine, c.fromColumn);
+    Command(c.command)->trigger();
+    EXPECT_TRUE(c.lands(Edit()->textCursor().position())) << c.command << " " << Edit()->textCursor().position();
+  }
 }
 
 TEST_F(EditorWindowTest, CtrlYAndCtrlQCtrlYDeleteLines) {

@@ -22,6 +22,7 @@
 #include <QPrinterInfo>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <optional>
 
 #include "core/desk/document_conversion.h"
@@ -183,19 +184,24 @@ void TextEditorWindow::BuildMenus() {
     if (showCalculator) showCalculator();
   });
   direct("Word", {}, [this] { model_.ShowInWord(ToFontChoice(edit_->font(), FontChoice{})); });
+  // The caret moves as those keys move it in editable text (read-only text
+  // would only scroll).
   struct Move {
     const char* text;
-    Qt::Key key;
-    Qt::KeyboardModifiers modifiers;
+    QTextCursor::MoveOperation operation;
+    int pages;
   };
-  for (const Move& move : {Move{"Ctrl+Home", Qt::Key_Home, Qt::ControlModifier},
-                           Move{"Ctrl+End", Qt::Key_End, Qt::ControlModifier}, Move{"Home", Qt::Key_Home, {}},
-                           Move{"End", Qt::Key_End, {}}, Move{"PgUp", Qt::Key_PageUp, {}},
-                           Move{"PgDn", Qt::Key_PageDown, {}}}) {
-    // The caret moves as the key moves it in the text.
+  for (const Move& move : {Move{"Ctrl+Home", QTextCursor::Start, 0}, Move{"Ctrl+End", QTextCursor::End, 0},
+                           Move{"Home", QTextCursor::StartOfLine, 0}, Move{"End", QTextCursor::EndOfLine, 0},
+                           Move{"PgUp", QTextCursor::Up, 1}, Move{"PgDn", QTextCursor::Down, 1}}) {
     direct(move.text, {}, [this, move] {
-      QKeyEvent press(QEvent::KeyPress, move.key, move.modifiers);
-      QApplication::sendEvent(edit_, &press);
+      QTextCursor cursor = edit_->textCursor();
+      const int lines = move.pages == 0 ? 1
+                                        : std::max(1, edit_->viewport()->height() /
+                                                          std::max(1, edit_->fontMetrics().lineSpacing()));
+      cursor.movePosition(move.operation, QTextCursor::MoveAnchor, lines);
+      edit_->setTextCursor(cursor);
+      edit_->ensureCursorVisible();
       edit_->setFocus();
     });
   }
