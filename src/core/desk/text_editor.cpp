@@ -2,6 +2,7 @@
 
 #include "core/desk/document_conversion.h"
 #include "core/office/document_writers.h"
+#include "core/shell/file_names.h"
 #include "core/sys/dosfs.h"
 #include "core/sys/encoding.h"
 #include "core/sys/files.h"
@@ -143,6 +144,13 @@ bool TVEText::New() {
   return true;
 }
 
+bool TVEText::CloseText() {
+  if (!AskSave()) return false;
+  text_.clear();
+  modified_ = false;
+  return true;
+}
+
 bool TVEText::OpenFile() {
   if (!AskSave()) return false;
   modified_ = false;
@@ -236,6 +244,22 @@ bool TVEText::ConvertTo(EditorFormat format, const std::string& target) {
   // A rich text converted into rich text keeps its formatting.
   const std::string rtf = VETextRich && format == EditorFormat::Rtf ? FileBytes() : std::string();
   return ConvertDocument(env_, office_, WindowsText(), format, target, rtf);
+}
+
+bool TVEText::ShowInWord(const FontChoice& font) {
+  const std::string name = VETextFile.empty() ? std::string(kNoFileName) : VETextFile;
+  const TextDocument document{WindowsText(), font, std::string(kWorkDir) + "\\W_" + BaseName(name) + ".Rtf"};
+  switch (office_.ShowText(env_, document)) {
+    case OfficeResult::Done:
+      return true;
+    case OfficeResult::CannotDo:
+      InfoBox(env_, kNoWordProcessor);
+      return false;
+    case OfficeResult::Failed:
+      break;
+  }
+  InfoBox(env_, kWordFailed, name);
+  return false;
 }
 
 }  // namespace orvo

@@ -26,6 +26,7 @@ inline constexpr std::string_view kEditorFilter =
     "Dokumentace (*.Doc)|*.Doc|Vsechny soubory (*.*)|*.*";
 inline constexpr std::string_view kSavedText = "Soubor byl ulozen.";
 inline constexpr std::string_view kChangedQuestion = "Soubor byl zmenen. Ma byt ulozen ?";
+inline constexpr std::string_view kWordFailed = "Text se nepodarilo predat aplikaci Microsoft Word !";
 
 // The editor's font: new text and text of files that are not rich text.
 RtfFormat EditorFont();
@@ -63,6 +64,9 @@ class TVEText {
   void Enable();        // "Povolit"
   bool Disable();       // "Zakazat"
   bool New();           // "Novy": the file name is kept
+  // "Zavrit": the save question, then the text cleared; the file name is
+  // kept and the cleared text is not a change to save.
+  bool CloseText();
   bool OpenFile();      // "Otevrit" through the open dialog
   bool Load(const std::string& file);  // open a chosen file
   bool Save();          // "Ulozit" (Ctrl+S); "Ulozit jako" when unnamed
@@ -76,6 +80,11 @@ class TVEText {
   // The conversion into `target`: refused when it is the edited file; the
   // target is replaced only once the conversion has worked.
   bool ConvertTo(EditorFormat format, const std::string& target);
+
+  // "Word": the whole text (Windows-1250, CR LF) in a new visible document
+  // of the word processor, in `font`, the editor's font. kNoWordProcessor
+  // when no backend can show it, a message of its own when one failed.
+  bool ShowInWord(const FontChoice& font);
 
   // The Windows-1250 bytes the file gets: unchanged text gives the bytes
   // that were read.

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QTextEdit>
+#include <QToolBar>
 #include <QScreen>
 #include <QTextBlock>
 #include <QTextCharFormat>
@@ -22,9 +23,13 @@
 #include <QPrinterInfo>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <optional>
 
 #include "core/desk/document_conversion.h"
+#include "gui/desk/character_map_window.h"
+#include "gui/desk/editor_find_dialog.h"
+#include "gui/output/font_convert.h"
 #include "core/sys/dosfs.h"
 #include "core/sys/files.h"
 #include "core/sys/messages.h"
@@ -121,8 +126,7 @@ void TextEditorWindow::BuildMenus() {
     add(formats, std::string(info.menuText).c_str(), {}, [this, format] { model_.Convert(format); });
   }
   closeFile_ = add(file, "Zavrit", {}, [this] {
-    if (!model_.AskSave()) return;
-    model_.Edit({});
+    if (!model_.CloseText()) return;
     Load();
     open_->setEnabled(true);
   });
@@ -176,21 +180,48 @@ void TextEditorWindow::BuildMenus() {
   add(print, "Graficky tisk", {}, [this] {
     if (PrinterReady()) edit_->print(printer_.get());
   });
-  add(print, "Graficky tisk s volbou tiskarny", QKeySequence("Ctrl+P"), [this] {
+  QAction* printChosen = add(print, "Graficky tisk s volbou tiskarny", QKeySequence("Ctrl+P"), [this] {
     QPrintDialog dialog(printer_.get(), this);
     if (dialog.exec() == QDialog::Accepted) edit_->print(printer_.get());
   });
-  QMenu* find = bar->addMenu("Hledat");
-  add(find, "Hledat", QKeySequence("Ctrl+F"), [this] {
-    const QString selected = edit_->textCursor().selectedText();
-    Find(selected, false, false);
-  });
-  QMenu* calc = bar->addMenu("Kalkulacka");
-  add(calc, "Kalkulacka", {}, [this] {
+  // Entries of the menu bar itself that act at once.
+  auto direct = [this, bar](const char* text, const QKeySequence& keys, const std::function<void()>& act) {
+    QAction* action = bar->addAction(text);
+    if (!keys.isEmpty()) action->setShortcut(keys);
+    connect(action, &QAction::triggered, this, [this, act] { Run(act); });
+    return action;
+  };
+  direct("Hledat", QKeySequence("Ctrl+F"), [this] { ShowFind(); });
+  direct("Kalkulacka", QKeySequence("Ctrl+K"), [this] {
     if (showCalculator) showCalculator();
   });
-  QMenu* exit = bar->addMenu("Exit");
-  add(exit, "Exit", QKeySequence("Alt+X"), [this] { close(); });
+  direct("Word", {}, [this] { model_.ShowInWord(ToFontChoice(edit_->font(), FontChoice{})); });
+  // The caret moves as those keys move it in editable text (read-only text
+  // would only scroll).
+  struct Move {
+    const char* text;
+    QTextCursor::MoveOperation operation;
+    int pages;
+  };
+  for (const Move& move : {Move{"Ctrl+Home", QTextCursor::Start, 0}, Move{"Ctrl+End", QTextCursor::End, 0},
+                           Move{"Home", QTextCursor::StartOfLine, 0}, Move{"End", QTextCursor::EndOfLine, 0},
+                           Move{"PgUp", QTextCursor::Up, 1}, Move{"PgDn", QTextCursor::Down, 1}}) {
+    direct(move.text, {}, [this, move] {
+      QTextCursor cursor = edit_->textCursor();
+      const int lines = move.pages == 0 ? 1
+                                        : std::max(1, edit_->viewport()->height() /
+                                                          std::max(1, edit_->fontMetrics().lineSpacing()));
+      cursor.movePosition(move.operation, QTextCursor::MoveAnchor, lines);
+      edit_->setTextCursor(cursor);
+      edit_->ensureCursorVisible();
+      edit_->setFocus();
+    });
+  }
+  QAction* exit = direct("Exit", QKeySequence("Alt+X"), [this] {
+    CloseTools();
+    close();
+  });
+  BuildToolBar(printChosen, exit);
 }
 
 bool TextEditorWindow::Open() {
@@ -279,6 +310,8 @@ void TextEditorWindow::Load() {
 
 void TextEditorWindow::Refresh() {
   edit_->setReadOnly(model_.ReadOnly());
+  if (insertRtf_ != nullptr) insertRtf_->setEnabled(!model_.ReadOnly());
+  if (characterMap_) characterMap_->SetInsertEnabled(!model_.ReadOnly());
   save_->setEnabled(model_.CanSave());
   const QTextCursor cursor = edit_->textCursor();
   position_->setText(FromCp("  Rad:" + IntText(cursor.blockNumber() + 1, 9) + "  Sloup:" +
@@ -304,12 +337,40 @@ void TextEditorWindow::Find(const QString& text, bool wholeWord, bool matchCase)
 }
 
 bool TextEditorWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == edit_ && event->type() == QEvent::ShortcutOverride) {
+    // Ctrl+K (the calculator or a block command) and the key after a
+    // prefix come here as key presses, not as the menu's shortcuts.
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (blockPrefix_ || linePrefix_ || ((key->modifiers() & Qt::ControlModifier) && key->key() == Qt::Key_K)) {
+      event->accept();
+      return true;
+    }
+  }
   if (watched != edit_ || event->type() != QEvent::KeyPress) return QDialog::eventFilter(watched, event);
   auto* key = static_cast<QKeyEvent*>(event);
   const bool ctrl = key->modifiers() & Qt::ControlModifier;
   if (key->key() == Qt::Key_Insert && key->modifiers() == Qt::NoModifier) {
     edit_->setOverwriteMode(!edit_->overwriteMode());
     mode_->setText(edit_->overwriteMode() ? "   Prepisovani" : "     Vkladani");
+    return true;
+  }
+  // Ctrl pressed again between the two keys of a command neither begins
+  // nor ends it.
+  switch (key->key()) {
+    case Qt::Key_Control: case Qt::Key_Shift: case Qt::Key_Alt: case Qt::Key_Meta: case Qt::Key_AltGr:
+      return QDialog::eventFilter(watched, event);
+    default:
+      break;
+  }
+  if (linePrefix_) {
+    // Ctrl+Q Ctrl+Y; any other key ends the prefix and does its own work.
+    linePrefix_ = false;
+    if (ctrl && key->key() == Qt::Key_Y && !model_.ReadOnly()) {
+      DeleteLine(true);
+      return true;
+    }
+  } else if (ctrl && key->key() == Qt::Key_Q && !model_.ReadOnly() && !blockPrefix_) {
+    linePrefix_ = true;
     return true;
   }
   if (ctrl && key->key() == Qt::Key_K && !blockPrefix_) {
@@ -368,10 +429,7 @@ bool TextEditorWindow::eventFilter(QObject* watched, QEvent* event) {
     }
   }
   if (!model_.ReadOnly() && ctrl && key->key() == Qt::Key_Y) {
-    QTextCursor cursor = edit_->textCursor();
-    cursor.select(QTextCursor::BlockUnderCursor);
-    if (!cursor.hasSelection()) cursor.select(QTextCursor::LineUnderCursor);
-    cursor.removeSelectedText();
+    DeleteLine(false);
     return true;
   }
   return QDialog::eventFilter(watched, event);

@@ -6,6 +6,7 @@
 #include <QDialog>
 
 #include <QFont>
+#include <QPointer>
 
 #include <functional>
 #include <memory>
@@ -17,8 +18,12 @@ class QMenu;
 class QAction;
 class QTextEdit;
 class QPrinter;
+class QToolBar;
 
 namespace orvo::gui {
+
+class CharacterMapWindow;
+class EditorFindDialog;
 
 class TextEditorWindow : public QDialog {
   Q_OBJECT
@@ -37,12 +42,31 @@ class TextEditorWindow : public QDialog {
   QString StatusLine() const;
   void Find(const QString& text, bool wholeWord, bool matchCase);
 
+  // "Prihrani Rtf-souboru na zvolenou pozici" once the file is chosen: its
+  // text inserted at the caret, the caret at the end of the last inserted
+  // line, the clipboard holding the inserted text. False when nothing was
+  // inserted (read-only text, unreadable file).
+  bool InsertRtfFile(const std::string& file);
+  // Ctrl+F: the non-modal find dialog at (30, 30).
+  void ShowFind();
+  // "Mapa znaku": our own character map window, non-modal.
+  void ShowCharacterMap();
+  QToolBar* ToolBar() const { return toolBar_; }
+  EditorFindDialog* FindDialog() const;
+  CharacterMapWindow* CharacterMap() const;
+
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void BuildMenus();
+  void BuildToolBar(QAction* print, QAction* exit);
+  void ChooseRtfFile();
+  bool InsertText(const QString& text);
+  void DeleteLine(bool fromCaret);
+  void CloseTools();
   void Load();
   void Refresh();
   void Run(const std::function<void()>& work);
@@ -63,6 +87,11 @@ class TextEditorWindow : public QDialog {
   QFont printFont_;
   bool loading_ = false;
   bool blockPrefix_ = false;
+  bool linePrefix_ = false;  // Ctrl+Q pressed, waiting for Ctrl+Y
+  QToolBar* toolBar_ = nullptr;
+  QAction* insertRtf_ = nullptr;
+  QPointer<EditorFindDialog> findDialog_;
+  QPointer<CharacterMapWindow> characterMap_;
   int blockStart_ = -1;
   int blockEnd_ = -1;
 };
