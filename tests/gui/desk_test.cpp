@@ -170,6 +170,11 @@ TEST_F(DeskWindows, RichTextKeepsItsFormatsWhenEdited) {
   QTextCharFormat italic;
   italic.setFontItalic(true);
   edit->mergeCurrentCharFormat(italic);
+  // A rich-text file put in at the end of the first line keeps its bold.
+  Put("D:\\Vlozit.Rtf", "{\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0\\fs24  a {\\b tu\\'e8n\\'fd}\\par}");
+  cursor.setPosition(14);
+  edit->setTextCursor(cursor);
+  ASSERT_TRUE(help->InsertRtfFile("D:\\Vlozit.Rtf"));
   QTest::keyClick(edit, Qt::Key_S, Qt::ControlModifier);
   Screenshot(help, "desk_editor_rich");
   help->close();
@@ -177,7 +182,10 @@ TEST_F(DeskWindows, RichTextKeepsItsFormatsWhenEdited) {
   const RtfText saved = ReadRtf(ReadHostFile(Host(file)));
   ASSERT_EQ(saved.paragraphs.size(), 2u);
   const std::vector<RtfRun>& runs = saved.paragraphs[0].runs;
-  ASSERT_EQ(runs.size(), 3u) << WriteRtf(saved);
+  ASSERT_EQ(runs.size(), 5u) << WriteRtf(saved);
+  EXPECT_EQ(runs[3].text, " a ");
+  EXPECT_EQ(runs[4].text, "tučný");
+  EXPECT_TRUE(runs[4].format.bold);
   EXPECT_EQ(runs[0].text, "Tučné");
   EXPECT_TRUE(runs[0].format.bold);
   EXPECT_EQ(runs[0].format.font, "Arial");

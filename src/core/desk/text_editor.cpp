@@ -147,6 +147,7 @@ bool TVEText::New() {
 bool TVEText::CloseText() {
   if (!AskSave()) return false;
   text_.clear();
+  rich_ = RtfText{};
   modified_ = false;
   return true;
 }

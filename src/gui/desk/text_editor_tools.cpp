@@ -7,18 +7,19 @@
 #include <QClipboard>
 #include <QHideEvent>
 #include <QIcon>
+#include <QMimeData>
 #include <QMenu>
 #include <QPainter>
 #include <QPixmap>
 #include <QStyle>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTextDocumentFragment>
 #include <QTextEdit>
 #include <QToolBar>
 #include <QToolButton>
 
-#include "core/desk/rich_text.h"
-#include "core/output/rtf_page.h"
+#include "core/output/rtf_text.h"
 #include "core/sys/dosfs.h"
 #include "core/sys/encoding.h"
 #include "core/sys/files.h"
@@ -26,6 +27,7 @@
 #include "core/sys/numbers.h"
 #include "core/sys/ui.h"
 #include "gui/desk/character_map_window.h"
+#include "gui/desk/rich_document.h"
 #include "gui/desk/editor_find_dialog.h"
 #include "gui/desk/text_editor_window.h"
 
@@ -54,34 +56,14 @@ QIcon ToolIcon(const char* themeName, const QString& letter) {
   return QIcon(pixmap);
 }
 
-// The text of a file for insertion: the paragraphs of rich text, or the
-// lines of a plain Windows-1250 file; "\n" between lines, and no empty
-// paragraph after the last line (the one a closing "\par" leaves).
-QString InsertableText(const std::string& bytes) {
-  std::vector<std::string> lines;
-  if (LooksLikeRtf(bytes)) {
-    lines = RtfParagraphs(bytes);
-  } else {
-    std::string line;
-    const std::string utf8 = Cp1250ToUtf8(bytes);
-    for (size_t i = 0; i < utf8.size(); ++i) {
-      if (utf8[i] == '\r' || utf8[i] == '\n') {
-        lines.push_back(std::move(line));
-        line.clear();
-        if (utf8[i] == '\r' && i + 1 < utf8.size() && utf8[i + 1] == '\n') ++i;
-      } else {
-        line += utf8[i];
-      }
-    }
-    lines.push_back(std::move(line));
-  }
-  if (lines.size() > 1 && lines.back().empty()) lines.pop_back();
-  std::string text;
-  for (size_t i = 0; i < lines.size(); ++i) {
-    if (i > 0) text += '\n';
-    text += lines[i];
-  }
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+// What "Prihrani Rtf-souboru" inserts: the paragraphs of a rich-text file
+// with their formats, or the lines of a plain Windows-1250 file in the
+// editor's font; no empty paragraph after the last line (the one a
+// closing "\par" leaves).
+RtfText InsertableText(const std::string& bytes) {
+  RtfText text = LooksLikeRtf(bytes) ? ReadRtf(bytes) : RtfFromPlain(Cp1250ToUtf8(bytes), EditorFont());
+  if (text.paragraphs.size() > 1 && text.paragraphs.back().runs.empty()) text.paragraphs.pop_back();
+  return text;
 }
 
 }  // namespace
@@ -142,10 +124,27 @@ bool TextEditorWindow::InsertRtfFile(const std::string& file) {
     InfoBox(env_, "Soubor nelze precist ! -Chyba:" + IntText(rc, 6), file);
     return false;
   }
-  const QString text = InsertableText(*bytes);
+  const RtfText text = InsertableText(*bytes);
   QApplication::clipboard()->clear();
-  InsertText(text);
-  QApplication::clipboard()->setText(text);
+  QTextCursor cursor = edit_->textCursor();
+  const int from = cursor.position();
+  if (model_.VETextRich) {
+    InsertRich(cursor, text);
+  } else {
+    const std::string plain = RtfPlain(text);
+    cursor.insertText(QString::fromUtf8(plain.data(), static_cast<qsizetype>(plain.size())));
+  }
+  edit_->setTextCursor(cursor);
+  edit_->ensureCursorVisible();
+  // The clipboard holds what was inserted, with its formats.
+  QTextCursor inserted(edit_->document());
+  inserted.setPosition(from);
+  inserted.setPosition(cursor.position(), QTextCursor::KeepAnchor);
+  auto* data = new QMimeData;
+  const QTextDocumentFragment fragment = inserted.selection();
+  data->setText(fragment.toPlainText());
+  if (model_.VETextRich) data->setHtml(fragment.toHtml());
+  QApplication::clipboard()->setMimeData(data);
   return true;
 }
 
