@@ -198,6 +198,41 @@ TEST_F(GridEntry, PrintListsTheRowsInBlocks) {
   EXPECT_EQ(lines->back(), "\f");
 }
 
+TEST_F(GridEntry, HeaderLookUpFillsItsColumnsByKindAndHowLeft) {
+  // The account in the header copies its name and kind: every value on
+  // Enter for kind 'P', after a pick also for 'N', and Tab only the one
+  // value into the column UlozDo.
+  struct Case {
+    char kind;
+    enum { Enter, Tab, Pick } how;
+    std::string name, druh;
+  };
+  const Case cases[] = {
+      {'P', Case::Enter, "Pokladna", "A"},
+      {'P', Case::Tab, "Pokladna", ""},
+      {'N', Case::Enter, "", ""},
+      {'N', Case::Pick, "Pokladna", "A"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(1, c.kind) + std::to_string(static_cast<int>(c.how)));
+    Put(kDef, "Header\r\n" + DefLine(2, "1. Rok", "Rok", "LNC") + DefLine(5, "2. Kalk", "Kalkulace", "LNC") +
+                  DefLine(6, "3. Ucet", "Ucet", std::string("PMC    ") + c.kind + " 2 2  4D:\\Cisel\\16Ucty.Cds") +
+                  DefLine(20, "4. Nazev", "Nazev", "PM") + DefLine(1, "5. Druh", "Druh", "PM  KH") +
+                  DefLine(4, "6. Radek", "Radek", "LNC") + DefLine(12, "7. Mnozstvi", "Mnozstvi", "N2"));
+    Reset();
+    if (c.how == Case::Pick) {
+      whileShown = [&] { cis.DoubleClick(); };  // the first record, 211
+      ASSERT_TRUE(dokl.ChooseHeaderCode(2));
+    } else {
+      dokl.Type(-1, 2, "211");
+      ASSERT_TRUE(dokl.LeaveHeaderCell(2, c.how == Case::Tab));
+    }
+    EXPECT_EQ(dokl.CodeLine(), "211 - Pokladna A");
+    EXPECT_EQ(Trim(dokl.Grid().Header(3)), c.name);
+    EXPECT_EQ(Trim(dokl.Grid().Header(4)), c.druh);
+  }
+}
+
 // Kind and code form the key of a list of pairs; the code column is checked
 // by the pair, taken from the row from the kind column on.
 class PairEntry : public GridEntry {
