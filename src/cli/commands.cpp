@@ -84,15 +84,16 @@ const std::vector<Command>& Commands() {
                  "[--all-columns] [--unpaged] [--rows N] [--framed [--no-frames]]",
        "write the dataset browser's text report of a table (paths are logical); --framed also "
        "its framed pages R_<OUT>_nnnn.Rtf in C:\\A_Run\\Sestavy", RunReport},
-      {"journal", "journal [--out FILE.Ses|FILE.pdf|FILE.csv]",
+      {"journal", "journal [--out FILE.Ses|FILE.pdf|FILE.csv|FILE.xlsx]",
        "the accounting journal of the working period (Prehledy > Ucetni denik)", RunJournal},
       {"ledger", "ledger --level podnik|zavod|sprava|stredisko [--activities] [--from-january] [--digits N] "
-                 "[--out FILE.Ses|FILE.pdf|FILE.csv]",
+                 "[--out FILE.Ses|FILE.pdf|FILE.csv|FILE.xlsx]",
        "the general ledger of the working period into HlKniha.Cds (Prehledy > Hlavni kniha)", RunLedger},
       {"development", "development accounts|activities --from YYMM --to YYMM [--level ...] [--activities|--accounts] "
-                      "[--digits N] [--out FILE.Ses|FILE.pdf|FILE.csv]",
+                      "[--digits N] [--out FILE.Ses|FILE.pdf|FILE.csv|FILE.xlsx]",
        "the development of account or activity balances over a range of periods", RunDevelopment},
-      {"saldo", "saldo --from YYMM --to YYMM [--konto-ucet] [--by-intdokl] [--out FILE.Ses|FILE.pdf|FILE.csv]",
+      {"saldo", "saldo --from YYMM --to YYMM [--konto-ucet] [--by-intdokl] "
+                "[--out FILE.Ses|FILE.pdf|FILE.csv|FILE.xlsx]",
        "the saldo-konto of a range of periods (Prehledy > Saldo - Konto)", RunSaldo},
       {"xlsx", "xlsx DATA.Cds DEF.Def OUT.xlsx",
        "write a table into a spreadsheet workbook as the browser's \"  Excel\" does", RunXlsx},

@@ -4,7 +4,8 @@
 // "  Proved" computes (the result dataset where the window writes it) and,
 // with --out, writes the report too: .Ses as the browser's "  Sestava I"
 // with the window's headings, .pdf through the graphic print of that
-// report, .csv of the result dataset.
+// report, .csv of the result dataset, .xlsx of the result dataset as the
+// browser's "  Excel" writes it.
 #include <ostream>
 
 #include "cli/args.h"
@@ -15,11 +16,14 @@
 #include "core/accounting/uct_proc.h"
 #include "core/app/session.h"
 #include "core/data/dataset.h"
+#include "core/data/definition.h"
+#include "core/output/print_settings.h"
 #include "core/reports/balance_development.h"
 #include "core/reports/general_ledger_window.h"
 #include "core/reports/journal.h"
 #include "core/reports/overview_browser.h"
 #include "core/reports/saldo_konto.h"
+#include "core/screens/cds_excel.h"
 #include "core/screens/report_batch.h"
 #include "core/sys/copy.h"
 #include "core/sys/encoding.h"
@@ -41,6 +45,23 @@ struct Shown {
   std::string heading2;
   std::string sumCols;  // "2,3" or empty
 };
+
+// The result dataset as the browser's "  Excel" writes it; the workbook
+// replaces the file only once it is complete.
+int WriteWorkbook(BatchContext& ctx, const Dataset& ds, const Shown& shown, const std::string& out) {
+  auto host = ctx.env.fs.HostPath(out);
+  if (!host) {
+    ctx.err << "orvo-batch: the drive of " << Cp1250ToUtf8(out) << " is not mapped\n";
+    return kBatchUsage;
+  }
+  LoadedDef def;
+  if (!ReadDef(ctx.env, def, shown.def)) return kBatchFailed;
+  const PrintSettings settings = ReadPrintSettingsQuiet(ctx.env).value_or(PrintSettings{});
+  if (!XlsxFromDataset(ctx.env, ds, def, shown.file, shown.def, settings.ReportFont, *host).written) {
+    return kBatchFailed;
+  }
+  return kBatchOk;
+}
 
 int WriteOut(BatchContext& ctx, const Shown& shown, const std::string& outArg) {
   Env& env = ctx.env;
@@ -82,8 +103,10 @@ int WriteOut(BatchContext& ctx, const Shown& shown, const std::string& outArg) {
       return kBatchFailed;
 #endif
     }
+  } else if (ext == ".XLSX") {
+    if (int rc = WriteWorkbook(ctx, ds, shown, out); rc != kBatchOk) return rc;
   } else {
-    ctx.err << "orvo-batch: --out takes FILE.Ses, FILE.pdf or FILE.csv\n";
+    ctx.err << "orvo-batch: --out takes FILE.Ses, FILE.pdf, FILE.csv or FILE.xlsx\n";
     return kBatchUsage;
   }
   WriteText(ctx.out, std::to_string(FileSizeOf(env, out)) + " B " + out + "\n");

@@ -1,15 +1,20 @@
 // The overviews as a process on the demo year: the ledger's totals at two
 // levels (the books balance, the levels agree), the reports in their three
-// forms, and the usage and missing-file refusals.
+// forms, the workbooks of the result datasets, and the usage and
+// missing-file refusals.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
+#include <cmath>
+#include <map>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
 #include "support/run_batch.h"
 #include "support/scratch.h"
+#include "support/zip_entries.h"
 
 namespace orvo::test {
 namespace {
@@ -120,6 +125,94 @@ TEST_F(BatchOverviews, ReportsInEachForm) {
              "--out", "C:\\vystcn.csv"});
   ASSERT_EQ(r.exitCode, 0) << r.err;
   EXPECT_EQ(HostFile("vystcn.csv").substr(0, 31), "Zavod;Cinnost;Nazev cinnosti;Uc");
+}
+
+// The rows of a workbook's first sheet from row 3 on (the records): per
+// row, the numbers by column letter. Texts are left out.
+std::vector<std::map<std::string, double>> SheetRecords(const std::string& hostPath) {
+  std::vector<std::map<std::string, double>> rows;
+  auto entries = ZipEntries(hostPath);
+  if (!entries) return rows;
+  const std::string& xml = (*entries)["xl/worksheets/sheet1.xml"];
+  size_t at = 0;
+  while ((at = xml.find("<row r=\"", at)) != std::string::npos) {
+    const int number = std::stoi(xml.substr(at + 8));
+    const size_t end = xml.find("</row>", at);
+    const std::string row = xml.substr(at, end - at);
+    at = end;
+    if (number < 3) continue;
+    std::map<std::string, double>& cells = rows.emplace_back();
+    size_t c = 0;
+    while ((c = row.find("<c r=\"", c)) != std::string::npos) {
+      const size_t close = row.find('>', c);
+      const std::string open = row.substr(c, close - c);
+      std::string letters;
+      for (size_t i = 6; i < open.size() && std::isupper(static_cast<unsigned char>(open[i])); ++i) letters += open[i];
+      const size_t v = row.find("<v>", close);
+      if (open.find(" t=") == std::string::npos && open.back() != '/' && v != std::string::npos &&
+          v < row.find("</c>", close)) {
+        cells[letters] = std::stod(row.substr(v + 3));
+      }
+      c = close;
+    }
+  }
+  return rows;
+}
+
+TEST_F(BatchOverviews, WorkbooksHoldEveryRecord) {
+  struct Case {
+    std::vector<std::string> args;
+    std::string file;
+  };
+  const Case cases[] = {
+      {{"journal"}, "journal.xlsx"},
+      {{"ledger", "--level", "podnik"}, "podnik.xlsx"},
+      {{"development", "accounts", "--from", "2601", "--to", "2606", "--level", "zavod"}, "vyvoj.xlsx"},
+      {{"saldo", "--from", "2601", "--to", "2612"}, "saldo.xlsx"},
+  };
+  for (const Case& k : cases) {
+    std::vector<std::string> args = k.args;
+    args.insert(args.end(), {"--out", "C:\\" + k.file});
+    auto r = Admin(args);
+    ASSERT_EQ(r.exitCode, 0) << k.file << " " << r.err;
+    // "<heading>: N radku <file>" names the records of the result.
+    const size_t radku = r.out.find(" radku ");
+    ASSERT_NE(radku, std::string::npos) << r.out;
+    const size_t colon = r.out.rfind(": ", radku);
+    const size_t records = std::stoul(r.out.substr(colon + 2, radku - colon - 2));
+    EXPECT_GT(records, 0u) << k.file;
+    EXPECT_EQ(SheetRecords(c.path() + "/" + k.file).size(), records) << k.file;
+    // Written through a temporary file that is renamed into place.
+    EXPECT_FALSE(std::filesystem::exists(c.path() + "/." + k.file + ".part")) << k.file;
+  }
+}
+
+TEST_F(BatchOverviews, LedgerWorkbookBalancesAndAgreesWithItsCsv) {
+  ASSERT_EQ(Admin({"ledger", "--level", "podnik", "--out", "C:\\kniha.csv"}).exitCode, 0);
+  auto r = Admin({"ledger", "--level", "podnik", "--out", "C:\\kniha.xlsx"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  size_t lines = 0;
+  const auto csv = Totals(HostFile("kniha.csv"), &lines);
+  // The last four columns: opening balance, debit and credit turnover,
+  // closing balance; summed in hellers from the sheet's numbers.
+  const std::string names = HostFile("kniha.csv").substr(0, HostFile("kniha.csv").find('\r'));
+  const int columns = static_cast<int>(std::count(names.begin(), names.end(), ';')) + 1;
+  ASSERT_GE(columns, 4);
+  ASSERT_LE(columns, 26);
+  std::array<long long, 4> sheet{};
+  const auto rows = SheetRecords(c.path() + "/kniha.xlsx");
+  ASSERT_EQ(rows.size(), lines);
+  for (const auto& row : rows) {
+    for (int i = 0; i < 4; ++i) {
+      auto cell = row.find(std::string(1, static_cast<char>('A' + columns - 4 + i)));
+      if (cell != row.end()) sheet[static_cast<size_t>(i)] += std::llround(cell->second * 100);
+    }
+  }
+  EXPECT_EQ(sheet, csv);
+  EXPECT_EQ(sheet[0], 0);
+  EXPECT_EQ(sheet[1], sheet[2]);
+  EXPECT_GT(sheet[1], 0);
+  EXPECT_EQ(sheet[3], 0);
 }
 
 TEST_F(BatchOverviews, RefusesBadArgumentsAndSaysWhatIsMissing) {

@@ -162,7 +162,16 @@ bool TCdsDokl::LeaveHeaderCell(int col, bool byTab, bool* loaded) {
     }
     codeLine_ = check.line;
     codeLineError_ = false;
-    ApplyAssociated(-1, check);
+    const DefWord& w = grid_.Def().Word(word);
+    if (byTab) {
+      // Tab fills only the one column UlozDo, from field UlozZ.
+      check.associated.erase(std::remove_if(check.associated.begin(), check.associated.end(),
+                                            [&](const auto& a) { return a.first != w.UlozDo; }),
+                             check.associated.end());
+      ApplyAssociated(-1, check);
+    } else if (w.IP == 'P' || (w.IP == 'N' && pickingHeader_)) {
+      ApplyAssociated(-1, check);
+    }
   }
   const bool completing = col == IdCount() - 1 || (IdCount() == grid_.HeaderCount() && byTab && col == IdCount() - 1);
   if (!loaded_ && completing && TextToInt(value) > 0 && IdComplete()) {
@@ -190,9 +199,12 @@ bool TCdsDokl::LeaveItemCell(int row, int col) {
     return true;
   }
   const int word = grid_.ItemWord(col);
+  const DefWord& w = grid_.Def().Word(word);
   std::string value = cell;
   DoklCheck check;
-  if (!Trim(grid_.Def().Word(word).JmSCis).empty()) {
+  if (!Trim(w.JmSCis).empty() && w.IP == 'K' && w.UlozDo > 0 && w.IndUlozP > 0) {
+    check = CompoundCheck(row, col, value);
+  } else if (!Trim(w.JmSCis).empty()) {
     value = NoBlanks(UpperCz(value));
     check = grid_.Check(word, value, 'X');
   } else {
@@ -209,8 +221,38 @@ bool TCdsDokl::LeaveItemCell(int row, int col) {
   }
   if (!check.ok) return false;
   cell = value;
-  ApplyAssociated(row, check);
+  // Only a look-up column copies its code list's values on the check.
+  if (w.IP == 'P') ApplyAssociated(row, check);
   return true;
+}
+
+DoklCheck TCdsDokl::CompoundCheck(int row, int col, std::string& value) {
+  const int word = grid_.ItemWord(col);
+  const DefWord& w = grid_.Def().Word(word);
+  const std::string typed = value;
+  DoklCheck check;
+  if (!FormatWord(env_, grid_.Def(), value, word, 'X')) {
+    check.ok = false;
+    check.line = Trim(typed) + std::string(kDoklNotInList);
+    check.lineError = true;
+    return check;
+  }
+  value = UpperCz(value);
+  // The key: the record's values from word UlozDo on, the cell being
+  // checked as it was just normalised, header words from the header. A key
+  // that runs past the record finds nothing.
+  std::vector<std::string> keys;
+  bool inRecord = true;
+  for (int n = 0; n < w.IndUlozP; ++n) {
+    const int kw = w.UlozDo + n;
+    const int c = kw - grid_.HeaderCount() - 1;
+    if (kw == word) keys.push_back(value);
+    else if (kw >= 1 && kw <= grid_.HeaderCount()) keys.push_back(grid_.Header(kw - 1));
+    else if (c >= 0 && c < grid_.ItemCount()) keys.push_back(grid_.Cell(row, c));
+    else inRecord = false;
+  }
+  if (!inRecord) keys.clear();
+  return grid_.CheckKey(word, keys, typed);
 }
 
 bool TCdsDokl::Read() {
@@ -575,7 +617,17 @@ bool TCdsDokl::ChooseCode(int row, int col) {
   if (file.empty()) return false;
   if (file.size() >= 8 && UpperCz(file.substr(1, 7)) == ":\\A_RUN") file[0] = 'C';
   if (!Pick(file, 1)) return false;
-  Type(row, col, codeList_.handOver().CisValues[1]);
+  const CisHandOver& cis = codeList_.handOver();
+  Type(row, col, cis.CisValues[1]);
+  // A pick copies the chosen record's values whatever the column's kind.
+  if (w.UlozZ > 0 && w.UlozDo > 0) {
+    for (int n = 0; n < w.IndUlozP; ++n) {
+      const int from = w.UlozZ + n;
+      const int c = w.UlozDo + n - grid_.HeaderCount() - 1;
+      if (from > kCisMaxValues || c < 1 || c >= grid_.ItemCount()) continue;
+      Put(row, c, PadRight(cis.CisValues[static_cast<size_t>(from)], grid_.Width(grid_.ItemWord(c))));
+    }
+  }
   return LeaveItemCell(row, col);
 }
 
@@ -586,7 +638,10 @@ bool TCdsDokl::ChooseHeaderCode(int col) {
   if (file.size() >= 8 && UpperCz(file.substr(1, 7)) == ":\\A_RUN") file[0] = 'C';
   if (!Pick(file, 1)) return false;
   Put(-1, col, codeList_.handOver().CisValues[1]);
-  return LeaveHeaderCell(col, false);
+  pickingHeader_ = true;
+  const bool ok = LeaveHeaderCell(col, false);
+  pickingHeader_ = false;
+  return ok;
 }
 
 std::string TCdsDokl::OwnFileName() const {

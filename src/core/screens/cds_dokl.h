@@ -144,6 +144,9 @@ class TCdsDokl {
   void FillId(const std::vector<std::string>& values);
   bool Pick(const std::string& file, int keys);
   void ApplyAssociated(int row, const DoklCheck& check);
+  // The check of a compound-key cell (kind 'K'): the edit rule, then the
+  // code list looked up by the row's key values.
+  DoklCheck CompoundCheck(int row, int col, std::string& value);
 
   Env& env_;
   TCdsProc& cds_;
@@ -157,6 +160,7 @@ class TCdsDokl {
   bool changed_ = false;
   bool readOnly_ = false;
   bool typedItems_ = false;
+  bool pickingHeader_ = false;  // a header check right after a pick
   std::string loadedId_;
   std::string codeLine_;
   bool codeLineError_ = false;

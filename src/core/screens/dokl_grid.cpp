@@ -99,6 +99,17 @@ DoklGrid::CodeList& DoklGrid::ListOf(const std::string& file) {
   return list;
 }
 
+DoklGrid::CodeList& DoklGrid::ListOfWord(int word) {
+  std::string file = Trim(def_.Word(word).JmSCis);
+  if (file.size() >= 8 && UpperCz(file.substr(1, 7)) == ":\\A_RUN") file[0] = 'C';
+  return ListOf(file);
+}
+
+void DoklGrid::DescribeRecord(const Dataset& table, int record, DoklCheck* result) const {
+  result->line = Trim(table.StringAt(record, 0)) + " -";
+  for (int f = 1; f < std::min(table.FieldCount(), 10); ++f) result->line += " " + Trim(table.StringAt(record, f));
+}
+
 DoklCheck DoklGrid::Check(int word, std::string& value, char kind) {
   DoklCheck result;
   if (Trim(value).empty()) {
@@ -108,18 +119,15 @@ DoklCheck DoklGrid::Check(int word, std::string& value, char kind) {
   const std::string typed = value;
   bool ok = FormatWord(env_, def_, value, word, kind);
   const DefWord& w = def_.Word(word);
-  std::string file = Trim(w.JmSCis);
-  if (ok && !file.empty()) {
-    if (file.size() >= 8 && UpperCz(file.substr(1, 7)) == ":\\A_RUN") file[0] = 'C';
-    CodeList& list = ListOf(file);
+  if (ok && !Trim(w.JmSCis).empty()) {
+    CodeList& list = ListOfWord(word);
     auto at = list.usable ? list.index.find(Trim(value)) : list.index.end();
     if (at == list.index.end()) {
       ok = false;
     } else {
       const Dataset& t = *list.table;
       value = PadRight(t.StringAt(at->second, 0), w.TD);
-      result.line = Trim(value) + " -";
-      for (int f = 1; f < std::min(t.FieldCount(), 10); ++f) result.line += " " + Trim(t.StringAt(at->second, f));
+      DescribeRecord(t, at->second, &result);
       if (w.IP == 'P' || w.IP == 'N' || w.IP == 'K') {
         for (int n = 0; n < w.IndUlozP; ++n) {
           const int from = w.UlozZ + n;  // 1-based field of the code list
@@ -135,6 +143,49 @@ DoklCheck DoklGrid::Check(int word, std::string& value, char kind) {
     result.line = Trim(typed) + std::string(kDoklNotInList);
     result.lineError = true;
   }
+  return result;
+}
+
+namespace {
+
+// The parts of a compound key joined so that no two keys run together.
+std::string JoinedKey(const std::vector<std::string>& parts) {
+  std::string key;
+  for (const std::string& part : parts) key += std::to_string(part.size()) + ":" + part;
+  return key;
+}
+
+}  // namespace
+
+DoklCheck DoklGrid::CheckKey(int word, const std::vector<std::string>& keys, std::string_view shown) {
+  DoklCheck result;
+  CodeList& list = ListOfWord(word);
+  const size_t width = keys.size();
+  int found = -1;
+  if (list.usable && width >= 1 && width <= static_cast<size_t>(list.table->FieldCount())) {
+    const Dataset& t = *list.table;
+    auto index = list.compound.find(width);
+    if (index == list.compound.end()) {
+      index = list.compound.emplace(width, std::unordered_map<std::string, int>()).first;
+      index->second.reserve(static_cast<size_t>(t.RecordCount()));
+      std::vector<std::string> parts(width);
+      for (int r = 0; r < t.RecordCount(); ++r) {
+        for (size_t f = 0; f < width; ++f) parts[f] = Trim(t.StringAt(r, static_cast<int>(f)));
+        index->second.emplace(JoinedKey(parts), r);
+      }
+    }
+    std::vector<std::string> parts(width);
+    for (size_t f = 0; f < width; ++f) parts[f] = Trim(keys[f]);
+    auto at = index->second.find(JoinedKey(parts));
+    if (at != index->second.end()) found = at->second;
+  }
+  if (found < 0) {
+    result.ok = false;
+    result.line = Trim(shown) + std::string(kDoklNotInList);
+    result.lineError = true;
+    return result;
+  }
+  DescribeRecord(*list.table, found, &result);
   return result;
 }
 

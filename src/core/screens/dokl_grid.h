@@ -82,6 +82,12 @@ class DoklGrid {
   // normalises it and the column's code list, when the definition names
   // one, must hold it.
   DoklCheck Check(int word, std::string& value, char kind);
+  // The check of a compound key against the code list of word `word`: a
+  // record whose first keys.size() fields equal `keys` part by part (blanks
+  // around a part do not count). Found: the code-list line; nothing is
+  // copied. Not found: the error line names `shown`. Each list is indexed
+  // once per key width.
+  DoklCheck CheckKey(int word, const std::vector<std::string>& keys, std::string_view shown);
   // Code lists are read once; after a list was replaced on disk the next
   // check reads it again.
   void ForgetCodeLists() { lists_.clear(); }
@@ -96,8 +102,12 @@ class DoklGrid {
     bool usable = false;
     std::unique_ptr<Dataset> table;
     std::unordered_map<std::string, int> index;  // trimmed key -> record
+    // Key width -> joined trimmed key fields -> first record.
+    std::unordered_map<size_t, std::unordered_map<std::string, int>> compound;
   };
   CodeList& ListOf(const std::string& file);
+  CodeList& ListOfWord(int word);
+  void DescribeRecord(const Dataset& table, int record, DoklCheck* result) const;
   std::vector<std::string> BlankRow() const;
   void Renumber();
 

@@ -198,5 +198,111 @@ TEST_F(GridEntry, PrintListsTheRowsInBlocks) {
   EXPECT_EQ(lines->back(), "\f");
 }
 
+TEST_F(GridEntry, HeaderLookUpFillsItsColumnsByKindAndHowLeft) {
+  // The account in the header copies its name and kind: every value on
+  // Enter for kind 'P', after a pick also for 'N', and Tab only the one
+  // value into the column UlozDo.
+  struct Case {
+    char kind;
+    enum { Enter, Tab, Pick } how;
+    std::string name, druh;
+  };
+  const Case cases[] = {
+      {'P', Case::Enter, "Pokladna", "A"},
+      {'P', Case::Tab, "Pokladna", ""},
+      {'N', Case::Enter, "", ""},
+      {'N', Case::Pick, "Pokladna", "A"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(1, c.kind) + std::to_string(static_cast<int>(c.how)));
+    Put(kDef, "Header\r\n" + DefLine(2, "1. Rok", "Rok", "LNC") + DefLine(5, "2. Kalk", "Kalkulace", "LNC") +
+                  DefLine(6, "3. Ucet", "Ucet", std::string("PMC    ") + c.kind + " 2 2  4D:\\Cisel\\16Ucty.Cds") +
+                  DefLine(20, "4. Nazev", "Nazev", "PM") + DefLine(1, "5. Druh", "Druh", "PM  KH") +
+                  DefLine(4, "6. Radek", "Radek", "LNC") + DefLine(12, "7. Mnozstvi", "Mnozstvi", "N2"));
+    Reset();
+    if (c.how == Case::Pick) {
+      whileShown = [&] { cis.DoubleClick(); };  // the first record, 211
+      ASSERT_TRUE(dokl.ChooseHeaderCode(2));
+    } else {
+      dokl.Type(-1, 2, "211");
+      ASSERT_TRUE(dokl.LeaveHeaderCell(2, c.how == Case::Tab));
+    }
+    EXPECT_EQ(dokl.CodeLine(), "211 - Pokladna A");
+    EXPECT_EQ(Trim(dokl.Grid().Header(3)), c.name);
+    EXPECT_EQ(Trim(dokl.Grid().Header(4)), c.druh);
+  }
+}
+
+// Kind and code form the key of a list of pairs; the code column is checked
+// by the pair, taken from the row from the kind column on.
+class PairEntry : public GridEntry {
+ protected:
+  static constexpr const char* kPairs = "D:\\Cisel\\Pary.Cds";
+  PairEntry() {
+    WriteList(kPairs, {{"Druh", 2}, {"Kod", 4}, {"Nazev", 20}},
+              {{"01", "A1", "Prvni"}, {"02", "B2", "Druha"}, {"02", "A1", "Treti"}});
+    Layout(" 2");
+  }
+  // The layout with `keys` key fields in the code column's look-up.
+  void Layout(const std::string& keys) {
+    Put(kDef, "Pairs\r\n" + DefLine(2, "1. Rok", "Rok", "LNC") + DefLine(5, "2. Kalk", "Kalkulace", "LNC KH") +
+                  DefLine(4, "3. Radek", "Radek", "LNC") + DefLine(2, "4. Druh", "Druh", "LNC") +
+                  DefLine(4, "5. Kod", "Kod", "PMV    K" + keys + " 1  4" + kPairs) +
+                  DefLine(20, "6. Nazev", "Nazev", "PM") + DefLine(12, "7. Mnozstvi", "Mnozstvi", "N2"));
+    Reset();
+    Id("5");
+  }
+  bool Pair(int row, const std::string& druh, const std::string& kod) {
+    dokl.Type(row, 1, druh);
+    EXPECT_TRUE(dokl.LeaveItemCell(row, 1));
+    dokl.Type(row, 2, kod);
+    return dokl.LeaveItemCell(row, 2);
+  }
+};
+
+TEST_F(PairEntry, TheCodeIsCheckedByThePair) {
+  struct Case {
+    std::string druh, kod;
+    bool ok;
+    std::string line, cell;
+  };
+  const std::string refused = " - Udaj nebyl v ciselniku nalezen nebo chybna syntaxe    !";
+  const Case cases[] = {
+      {"1", "a1", true, "01 - A1 Prvni", "A1"},    // the kind normalised, the code upper-cased
+      {"01", "B2", false, "B2" + refused, "B2"},   // each part is in the list, the pair is not
+      {"02", "A1", true, "02 - A1 Treti", "A1"},   // the code alone would find the first record
+      {"03", "A1", false, "A1" + refused, "A1"},   // the kind alone is not in the list
+      {"", "b2", false, "b2" + refused, "b2"},     // a blank kind is a part of the key too
+  };
+  int row = 0;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.druh + "/" + c.kod);
+    EXPECT_EQ(Pair(row, c.druh, c.kod), c.ok);
+    EXPECT_EQ(dokl.Valid(), c.ok);
+    EXPECT_EQ(dokl.CodeLineError(), !c.ok);
+    EXPECT_EQ(dokl.CodeLine(), c.line);
+    EXPECT_EQ(Trim(dokl.Grid().Cell(row, 2)), c.cell);
+    // The check copies nothing: the name stays blank.
+    EXPECT_EQ(Trim(dokl.Grid().Cell(row, 3)), "");
+    ++row;
+  }
+}
+
+TEST_F(PairEntry, APickFillsThePairAndAKeyPastTheRecordFindsNothing) {
+  whileShown = [&] {
+    cis.Last();
+    cis.DoubleClick();
+  };
+  ASSERT_TRUE(dokl.ChooseCode(0, 2));
+  EXPECT_EQ(dokl.Grid().Cell(0, 1), "02");
+  EXPECT_EQ(Trim(dokl.Grid().Cell(0, 2)), "A1");
+  EXPECT_EQ(dokl.CodeLine(), "02 - A1 Treti");
+
+  // Nine key fields from the kind on would run past the record's five.
+  Layout(" 9");
+  EXPECT_FALSE(Pair(0, "01", "A1"));
+  EXPECT_TRUE(dokl.CodeLineError());
+}
+
 }  // namespace
 }  // namespace orvo::test
