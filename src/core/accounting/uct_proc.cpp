@@ -285,14 +285,18 @@ bool TUctProc::EngineFrame(std::string_view jmS1, std::string_view jmSD, std::st
 
 bool TUctProc::SortCds1(TCdsCis& cis, std::string_view jmS1, std::string_view jmS2, int numKey) {
   Env& env = run_.env;
-  EraseFile(env, jmS2);
   if (!FileExistsOrSay(env, jmS1)) return false;
+  // The code-list sort works in place, so it sorts a copy: jmS1 stays as it
+  // was, and jmS2 is replaced only by the whole sorted result.
+  const std::string work = WorkFile("UctSort1.Cds");
+  EraseFile(env, work);
+  if (CopyFile(env, jmS1, work, false) != 0) return false;
   CisHandOver& h = cis.handOver();
-  h.CisFileName = std::string(jmS1);
+  h.CisFileName = work;
   h.CisKeyCount = std::min<int>(numKey, static_cast<int>(h.CisKeyFields.size()));
   for (int i = 0; i < h.CisKeyCount; ++i) h.CisKeyFields[static_cast<size_t>(i)] = i + 1;
-  cis.SortCisProc();
-  return CopyFile(env, jmS1, jmS2, false) == 0;
+  if (!cis.SortCisProc()) return false;
+  return SafeReplace(env, work, jmS2, true);
 }
 
 bool TUctProc::SortCds2(std::string_view jmS1, std::string_view jmSD, std::string_view jmS2, int numKey) {

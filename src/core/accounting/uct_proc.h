@@ -34,8 +34,9 @@ class TUctProc {
 
   // jmS created empty with the layout of jmSD.
   void MakeCdsFile(std::string_view jmS, std::string_view jmSD);
-  // jmS1 sorted in place by its first numKey fields through the code-list
-  // sort of `cis`, then copied to jmS2 (erased first).
+  // jmS1 sorted by its first numKey fields through the code-list sort of
+  // `cis` into jmS2. jmS1 is left as it was; jmS2 is replaced only by the
+  // whole sorted result, and is untouched when the sort fails.
   bool SortCds1(TCdsCis& cis, std::string_view jmS1, std::string_view jmS2, int numKey);
   // jmS1 (layout jmSD) sorted ascending by its first numKey words into jmS2;
   // records whose key is blank are left out.

@@ -20,8 +20,10 @@ std::string DumpDataset(const Dataset& ds);
 // and appends one record per non-empty line of `text` ("|"-separated,
 // Windows-1250), each value normalised with FormatWord and the word's own
 // check. False with `error` set ("line 3: ...") when a line has a different
-// number of values or a value fails its check; the file then holds the
-// lines before it.
+// number of values or a value fails its check. Nothing is written before the
+// whole text is in: a refused text, like a definition that cannot be read
+// (which ends the work as the engine's MakeTable does), leaves no new file
+// and the old one as it was.
 bool DatasetFromText(TCdsProc& engine, std::string_view defName, std::string_view text,
                      std::string_view cdsName, std::string* error);
 

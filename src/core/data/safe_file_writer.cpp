@@ -1,7 +1,6 @@
 #include "core/data/safe_file_writer.h"
 
 #include <fcntl.h>
-#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -10,6 +9,7 @@
 #include <string>
 
 #include "core/sys/files.h"
+#include "core/sys/temporary_files.h"
 
 namespace orvo {
 
@@ -24,23 +24,6 @@ void SyncDirectory(const std::string& hostFile) {
   if (fd < 0) return;
   ::fsync(fd);
   ::close(fd);
-}
-
-// Temporary files of this target left by a program that ended before its
-// commit ("~NAME.PID.tmp" of a process that is gone) are removed; those of a
-// running program (this one included) are left to it.
-void RemoveOrphans(DosFs& fs, const std::string& dir, const std::string& name) {
-  const std::string prefix = "~" + name + ".";
-  const std::string suffix = ".tmp";
-  for (const DirEntry& e : fs.List(dir + "\\" + prefix + "*" + suffix)) {
-    if (e.name.size() <= prefix.size() + suffix.size() || (e.attr & kAttrDirectory) != 0) continue;
-    const std::string digits = e.name.substr(prefix.size(), e.name.size() - prefix.size() - suffix.size());
-    if (digits.size() > 9 || digits.find_first_not_of("0123456789") != std::string::npos) continue;
-    const long pid = std::stol(digits);
-    if (pid <= 0 || pid == ::getpid()) continue;
-    if (::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH) continue;
-    fs.Remove(dir + "\\" + e.name);
-  }
 }
 
 }  // namespace
@@ -65,11 +48,9 @@ int SafeFileWriter::Begin() {
     if (*attr & kAttrDirectory) return error_ = kIoAccessDenied;
     if (*attr & kAttrReadOnly) return error_ = kIoAccessDenied;
   }
-  std::string dir = DirectoryOf(target_);
-  std::string name = FileNameOf(target_);
   // The process id keeps two programs that share a data directory apart.
-  temp_ = dir + "\\~" + name + "." + std::to_string(::getpid()) + ".tmp";
-  RemoveOrphans(fs_, dir, name);
+  temp_ = TemporaryBeside(fs_, target_);
+  RemoveStaleTemporaries(fs_, target_);
   fs_.Remove(temp_);
   int io = 0;
   file_ = fs_.Open(temp_, DosFile::Mode::Write, &io);

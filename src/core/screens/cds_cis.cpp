@@ -92,10 +92,10 @@ bool TCdsCis::SortFile() {
   return ReplaceByWorkFile(env_, kCisWorkFile, h_.CisFileName);
 }
 
-void TCdsCis::SortCisProc() {
-  if (h_.CisKeyCount <= 0) return;
-  if (!FileExistsOrSay(env_, h_.CisFileName)) return;
-  SortFile();
+bool TCdsCis::SortCisProc() {
+  if (h_.CisKeyCount <= 0) return true;
+  if (!FileExistsOrSay(env_, h_.CisFileName)) return false;
+  return SortFile();
 }
 
 // --- the window -----------------------------------------------------------------

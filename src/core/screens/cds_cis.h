@@ -72,8 +72,10 @@ class TCdsCis : public Grid {
   void GCisel() { lookup_.GCisel(); }
   void SezDokl() { lookup_.SezDokl(); }
   void DoklPredZa(char xPredZa) { lookup_.DoklPredZa(xPredZa); }
-  // Sorts CisFileName in place by CisKeyFields.
-  void SortCisProc();
+  // Sorts CisFileName in place by CisKeyFields. False (after its message)
+  // when the file is missing or could not be sorted and written whole; the
+  // file is then as it was. Without key fields there is nothing to do.
+  bool SortCisProc();
 
   // --- the window ----------------------------------------------------------
   // FormShow: false (after the file check's message) when the file is

@@ -13,6 +13,7 @@
 #include "core/sys/messages.h"
 #include "core/sys/numbers.h"
 #include "core/sys/program.h"
+#include "core/sys/temporary_files.h"
 #include "core/sys/text.h"
 
 namespace orvo {
@@ -671,8 +672,21 @@ bool TCdsDokl::CopyToOwnFile(bool withDialog) {
     name = ports.saveDialog(name);
     if (name.empty()) return false;
   }
-  EraseFile(env_, name);
-  if (!SaveInto(name)) return false;
+  // The document goes into a fresh file beside the chosen one, which takes
+  // its place only once it is whole: a save that fails keeps the old file.
+  RemoveStaleTemporaries(env_.fs, name);
+  const std::string fresh = TemporaryBeside(env_.fs, name);
+  EraseFile(env_, fresh);
+  if (!SaveInto(fresh)) {
+    EraseFile(env_, fresh);
+    return false;
+  }
+  const int io = env_.fs.Stat(name) ? env_.fs.ReplaceWith(fresh, name) : env_.fs.Rename(fresh, name);
+  if (io != kIoOk) {
+    EraseFile(env_, fresh);
+    ErrorBox(env_, UnwritableFileText(name, io));
+    return false;
+  }
   InfoBox(env_, "Doklad byl ulozen do souboru:\r\r" + name);
   return true;
 }

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <random>
 #include <vector>
 
 #include "core/sys/files.h"
 #include "core/sys/messages.h"
+#include "core/sys/temporary_files.h"
 #include "core/sys/termination.h"
 #include "core/sys/text.h"
 
@@ -46,24 +46,6 @@ bool CopyBytes(DosFile& in, DosFile& out, size_t blockSize) {
     if (out.Write(buffer.data(), n) != n) return false;
     if (n < blockSize) return out.Flush();
   }
-}
-
-// A name for a temporary file in the directory of `target` that no file
-// holds yet and that matches none of the system's masks of data files.
-std::string TemporaryBeside(Env& env, std::string_view target) {
-  std::string dir = DirectoryOf(target);
-  if (!dir.empty()) dir += '\\';
-  std::random_device seed;
-  std::mt19937 random(seed());
-  std::uniform_int_distribution<int> number(0, 999999);
-  std::string temp;
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    char digits[8];
-    std::snprintf(digits, sizeof digits, "%06d", number(random));
-    temp = dir + "~orvo" + digits + ".tmp";
-    if (!env.fs.Stat(temp)) break;
-  }
-  return temp;
 }
 
 // Files of an archive directory that count as generations of `file`: its
@@ -134,7 +116,11 @@ int CopyFile(Env& env, std::string_view source, std::string_view target, bool ne
     // An existing target is never opened for writing: the copy goes into a
     // fresh file beside it, which takes its place only once it is whole.
     bool replacing = FileExistsQuiet(env, t);
-    std::string written = replacing ? TemporaryBeside(env, t) : t;
+    std::string written = t;
+    if (replacing) {
+      RemoveStaleTemporaries(env.fs, t);
+      written = TemporaryBeside(env.fs, t);
+    }
     DosFile out;
     for (;;) {
       out = env.fs.Open(written, DosFile::Mode::Write, nullptr);
@@ -213,40 +199,30 @@ bool SafeReplace(Env& env, std::string_view source, std::string_view target, boo
     return false;
   };
 
-  std::string dir = DirectoryOf(target);
-  if (!dir.empty()) dir += '\\';
-  std::random_device seed;
-  std::mt19937 random(seed());
-  std::uniform_int_distribution<int> number(0, 999998);
-  std::string temp;
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    char digits[8];
-    std::snprintf(digits, sizeof digits, "%06d", number(random));
-    temp = dir + BaseName(target) + digits + ExtensionOf(target);
-    // Never take the name of a file that is already there.
-    if (!env.fs.Stat(temp)) break;
-  }
-
+  // The copy goes into a temporary file beside the target and is renamed
+  // over it: the target is at every moment the old file or the whole new one.
+  RemoveStaleTemporaries(env.fs, target);
+  const std::string temp = TemporaryBeside(env.fs, target);
   for (int attempt = 1;; ++attempt) {
+    EraseFile(env, temp);
     int result = CopyFile(env, source, temp, false);
     if (result == 0) break;
     // Only a failure on the way is worth another try; the rest has been said.
-    if (result != -4 || attempt > 100) return giveUp("Nepodarilo se zkopirovat soubor !-Copy");
+    if (result != -4 || attempt > 100) {
+      EraseFile(env, temp);
+      return giveUp("Nepodarilo se zkopirovat soubor !-Copy");
+    }
     env.clock.Sleep(100);
   }
   for (int attempt = 1;; ++attempt) {
-    int result = EraseFile(env, target);
-    if (result == kIoOk || result == kIoFileNotFound) break;
+    const bool present = env.fs.Stat(target).has_value();
+    int result = present ? env.fs.ReplaceWith(temp, target) : env.fs.Rename(temp, target);
+    if (result == kIoOk) break;
     env.clock.Sleep(100);
     if (attempt > 100) {
       EraseFile(env, temp);
-      return giveUp("Nepodarilo se zkopirovat soubor !-Erase");
-    }
-  }
-  for (int attempt = 1;; ++attempt) {
-    if (RenameFile(env, temp, target) == 0) break;
-    env.clock.Sleep(100);
-    if (attempt > 100) {
+      // An old target that could not be replaced is still there, whole.
+      if (present) return giveUp("Nepodarilo se zkopirovat soubor !-Erase");
       return giveUp(
           "Nepodarilo se zkopirovat soubor !-Rename  Ukoncete program a zavolejte odbornika.");
     }
@@ -316,7 +292,8 @@ bool ArchiveRotate(Env& env, std::string_view file, std::string_view dir, int n)
   }
   // The copy comes first, under a name outside the generation mask; the
   // generations move only once it is whole.
-  std::string fresh = TemporaryBeside(env, inDir(name));
+  RemoveStaleTemporaries(env.fs, inDir(name));
+  std::string fresh = TemporaryBeside(env.fs, inDir(name));
   if (!RawCopy(env, file, fresh)) {
     ErrorBox(env, "Soubor " + std::string(file) + " se nepodarilo archivovat !\r\rArchiv " + d +
                       " zustava beze zmeny.");

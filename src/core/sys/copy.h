@@ -24,7 +24,9 @@ int CopyOneFile(Env& env, std::string_view name, std::string_view sourceDir,
 void CopyDirFiles(Env& env, std::string_view mask, std::string_view sourceDir,
                   std::string_view targetDir, int mode);
 void MoveFileSafe(Env& env, std::string_view source, std::string_view target);
-// true when the target now holds the copy.
+// true when the target now holds the copy. The copy is made beside the
+// target and renamed over it, so the target is at every moment the old file
+// or the whole copy; a failure leaves it as it was.
 bool SafeReplace(Env& env, std::string_view source, std::string_view target, bool messages);
 
 // "160301UctO.Cds", 7 -> "160301UctO_007.Cds".

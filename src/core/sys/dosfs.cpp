@@ -11,9 +11,9 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
-#include <random>
 
 #include "core/sys/encoding.h"
+#include "core/sys/temporary_files.h"
 #include "core/sys/text.h"
 
 namespace orvo {
@@ -687,18 +687,16 @@ int DosFs::WriteWhole(std::string_view path, std::string_view bytes) {
   bool exists = ::stat(host->c_str(), &old) == 0;
   if (exists && !S_ISREG(old.st_mode)) return kIoAccessDenied;
 
-  std::random_device seed;
-  std::mt19937 random(seed());
-  std::string temp;
-  int fd = -1;
-  for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-    char suffix[16];
-    std::snprintf(suffix, sizeof suffix, "%08x", static_cast<unsigned>(random()));
-    temp = dir + "/." + LastOf(*host) + ".tmp" + suffix;
-    fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0 && errno != EEXIST) return IoResultFromErrno(errno);
-  }
-  if (fd < 0) return kIoAccessDenied;
+  // The temporary name ("~NAME.PID.tmp", temporary_files.h) says whose it
+  // is, so that one a crash leaves behind is recognised and removed when the
+  // file is next replaced. A file of that name can only be one this process
+  // left after a failure.
+  auto hostTemp = HostPath(TemporaryBeside(*this, path));
+  if (!hostTemp) return kIoInvalidDrive;
+  const std::string temp = *hostTemp;
+  ::unlink(temp.c_str());
+  int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  if (fd < 0) return IoResultFromErrno(errno);
 
   int err = 0;
   bool ok = WriteAll(fd, bytes.data(), bytes.size(), &err);

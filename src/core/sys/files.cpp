@@ -172,7 +172,10 @@ int RenameFile(Env& env, std::string_view from, std::string_view to) {
   auto hostFrom = env.fs.HostPath(from);
   auto hostTo = env.fs.HostPath(to);
   if (!hostFrom || !hostTo) return 1;
-  if (*hostFrom != *hostTo) EraseFile(env, to);
+  // An existing target is renamed over, never erased first: when the move
+  // cannot be made (the source is missing, a directory is in the way) the
+  // target stays as it was.
+  if (*hostFrom != *hostTo && env.fs.Stat(to)) return env.fs.ReplaceWith(from, to) == kIoOk ? 0 : 1;
   return env.fs.Rename(from, to) == kIoOk ? 0 : 1;
 }
 

@@ -28,6 +28,8 @@ void MakeDirPath(Env& env, std::string_view path);
 void EnterDirPath(Env& env, std::string_view path);
 int EraseFile(Env& env, std::string_view name);
 void EraseOrStop(Env& env, std::string_view name);
+// 0 done, 1 failed. An existing `to` is renamed over in one step, so a
+// move that fails leaves it as it was.
 int RenameFile(Env& env, std::string_view from, std::string_view to);
 bool TryCreateFile(Env& env, std::string_view name);
 bool TryOpenFile(Env& env, std::string_view name);

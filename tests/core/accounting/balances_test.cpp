@@ -125,11 +125,31 @@ TEST_F(Balances, SortsByTheFirstKeyWords) {
   accounts.clear();
   for (const auto& r : Rows(out1)) accounts.push_back(r[5]);
   EXPECT_EQ(accounts, (std::vector<std::string>{"999", "211", "321", "311"}));
-  // A missing input is reported and its output is gone.
+  // A missing input is reported and the output stays as it was.
+  const std::string sorted = Get(out1);
   EXPECT_FALSE(proc.SortCds1(session.codeList, Data("none.Cds"), out1, 8));
-  EXPECT_FALSE(Exists(out1));
+  EXPECT_EQ(Get(out1), sorted);
   EXPECT_FALSE(proc.SortCds2(Data("none.Cds"), Def("UctS.Def"), out, 8));
   EXPECT_EQ(ui.messages.size(), 2u);
+}
+
+// Old code: SortCds1 erased its output first and sorted its input in place,
+// so the input changed, and a sort that failed still copied the unsorted
+// input over the lost output and reported success.
+TEST_F(Balances, SortCds1KeepsItsInputAndReplacesItsOutputOnlyWhenSorted) {
+  Make(bal, "UctS.Def", {Bal("02|01|01", "311", "", "", "1", ""), Bal("01|01|01", "999", "", "", "4", "")});
+  const std::string input = Get(bal);
+  const std::string out1 = "C:\\A_Run\\Work\\Out1.Cds";
+  ASSERT_TRUE(proc.SortCds1(session.codeList, bal, out1, 8));
+  EXPECT_EQ(Get(bal), input);
+  EXPECT_EQ(Rows(out1).front()[5], "999");
+
+  const std::string sorted = Get(out1);
+  Put(Data("bad.Cds"), "no dataset");
+  EXPECT_FALSE(proc.SortCds1(session.codeList, Data("bad.Cds"), out1, 8));
+  EXPECT_EQ(Get(out1), sorted);
+  EXPECT_EQ(Get(Data("bad.Cds")), "no dataset");
+  EXPECT_FALSE(ui.messages.empty());
 }
 
 TEST_F(Balances, ObStStampsTheCurrentPeriod) {

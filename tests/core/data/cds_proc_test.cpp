@@ -404,5 +404,36 @@ TEST_F(CdsProcTest, DumpAndFromText) {
   EXPECT_NE(shown.find("PSl 3  RecLen 21"), std::string::npos);
 }
 
+// Neither a definition that cannot be used nor a refused line may leave a
+// new file or touch the old one.
+TEST_F(CdsProcTest, DatasetFromTextThatFailsWritesNothing) {
+  Put("D:\\Def\\T.Def", Lines({WordLine(6, "1. Ucet", "", "LN", "C"), WordLine(10, "2. MD", "", "N2")}));
+  Put("D:\\Def\\Bad.Def", "neni definice\r\n");
+  struct Case {
+    const char* def;
+    const char* text;
+    bool stops;
+  };
+  for (const Case& c : {Case{"D:\\Def\\Chybi.Def", "311|1\r\n", true}, Case{"D:\\Def\\Bad.Def", "311|1\r\n", true},
+                        Case{"D:\\Def\\T.Def", "311|1\r\n311\r\n", false}}) {
+    for (bool old : {false, true}) {
+      SCOPED_TRACE(std::string(c.def) + (old ? " over an old file" : ""));
+      const std::string out = "D:\\Data\\T.Cds";
+      fs->Remove(out);
+      if (old) Put(out, "old table");
+      std::string error;
+      if (c.stops) {
+        EXPECT_THROW(DatasetFromText(engine, c.def, c.text, out, &error), Termination);
+      } else {
+        EXPECT_FALSE(DatasetFromText(engine, c.def, c.text, out, &error));
+      }
+      EXPECT_EQ(Exists(out), old);
+      EXPECT_EQ(old ? Get(out) : "old table", "old table");
+      EXPECT_EQ(fs->List("D:\\Data\\*.*").size(), old ? 1u : 0u);
+      ui.Clear();
+    }
+  }
+}
+
 }  // namespace
 }  // namespace orvo::test

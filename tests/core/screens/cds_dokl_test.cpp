@@ -3,10 +3,14 @@
 // reading, saving with gaps, moving a renumbered document, the overwrite
 // question, the checks, the row keys, the own file's name, the print.
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
 
 #include "cis_fixture.h"
 #include "core/output/report_file.h"
 #include "core/screens/cds_dokl.h"
+#include "core/sys/files.h"
 #include "core/sys/text.h"
 
 namespace orvo::test {
@@ -120,6 +124,31 @@ TEST_F(GridEntry, RenumberMovesOverwriteAsksAndAnEmptyGridSavesNothing) {
   dokl.Type(-1, 1, "00001");
   ASSERT_TRUE(dokl.Save());
   EXPECT_EQ(Get(kFile), before);
+}
+
+// Old code: the own file was erased before the document was written into it,
+// so a save that failed cost the copy saved there before.
+TEST_F(GridEntry, CopyToOwnFileReplacesTheOldCopyOnlyWhenWhole) {
+  Id("1");
+  Row(0, "211", "1");
+  ASSERT_TRUE(dokl.Save());
+  Reset();
+  Id("1");
+  const std::string own = dokl.OwnFileName();
+  Put(own, "old copy");
+  // A directory where the new copy would be written makes the save fail.
+  const std::string blocker =
+      Host(DirectoryOf(own)) + "/~" + FileNameOf(own) + "." + std::to_string(::getpid()) + ".tmp";
+  std::filesystem::create_directories(blocker);
+  EXPECT_FALSE(dokl.CopyToOwnFile(false));
+  EXPECT_EQ(Get(own), "old copy");
+  std::filesystem::remove(blocker);
+
+  ui.Clear();
+  EXPECT_TRUE(dokl.CopyToOwnFile(false));
+  EXPECT_EQ(Trimmed(own), (std::vector<std::string>{"16|00001|0001|211|Pokladna|1,00|"}));
+  EXPECT_EQ(ui.Single().text, "Doklad byl ulozen do souboru:\r\r" + own);
+  EXPECT_TRUE(fs->List("D:\\Data\\~*.*").empty());
 }
 
 TEST_F(GridEntry, ChecksAndRowKeys) {

@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <atomic>
 #include <filesystem>
+#include <thread>
 
 #include "core/sys/clock.h"
 #include "core/sys/files.h"
@@ -272,6 +277,49 @@ TEST_F(CopyTest, SafeReplaceGivesUpWhenTheTargetCannotBeErased) {
             Info("Nepodarilo se zkopirovat soubor !-Erase", "D:\\new.cds ==> C:\\Work\\T.Cds"));
   EXPECT_EQ(Names("C:\\Work\\*.*"), (std::vector<std::string>{"T.Cds"}));
   EXPECT_GE(clock.slept, 100 * 100);
+}
+
+// Old code: the target was erased and only then was the copy renamed to it,
+// so a reader (or a crash) in between found no file at all.
+TEST_F(CopyTest, SafeReplaceNeverLeavesTheTargetMissing) {
+  Put("D:\\new.cds", "new");
+  Put("C:\\Work\\T.Cds", "old");
+  const std::string host = Host("C:\\Work\\T.Cds");
+  std::atomic<bool> done{false};
+  std::atomic<int> missing{0};
+  std::thread reader([&] {
+    while (!done) {
+      if (::access(host.c_str(), F_OK) != 0) ++missing;
+    }
+  });
+  bool replaced = true;
+  for (int i = 0; i < 50 && replaced; ++i) replaced = SafeReplace(*env, "D:\\new.cds", "C:\\Work\\T.Cds", true);
+  done = true;
+  reader.join();
+  EXPECT_TRUE(replaced);
+  EXPECT_EQ(missing.load(), 0);
+  EXPECT_EQ(Get("C:\\Work\\T.Cds"), "new");
+}
+
+// Old code: temporary copies took random names like the target's own
+// ("T123456.Cds"), so one a crash left behind passed for data and stayed.
+TEST_F(CopyTest, SafeReplaceRemovesTheTemporaryFilesOfEndedPrograms) {
+  pid_t gone = ::fork();
+  if (gone == 0) ::_exit(0);
+  ::waitpid(gone, nullptr, 0);
+  const std::string stale = "~T.Cds." + std::to_string(gone) + ".tmp";
+  const std::vector<std::string> kept = {"~Jiny.Cds." + std::to_string(gone) + ".tmp",  // another file's
+                                         "~T.Cds.1.tmp",                                // pid 1 runs
+                                         "~T.Cds.x1.tmp"};                              // not a process id
+  for (const std::string& name : kept) Put("C:\\Work\\" + name, "half");
+  Put("C:\\Work\\" + stale, "half");
+  Put("C:\\Work\\T.Cds", "old");
+  Put("D:\\new.cds", "new");
+  EXPECT_TRUE(SafeReplace(*env, "D:\\new.cds", "C:\\Work\\T.Cds", true));
+  EXPECT_EQ(Get("C:\\Work\\T.Cds"), "new");
+  EXPECT_FALSE(Exists("C:\\Work\\" + stale));
+  for (const std::string& name : kept) EXPECT_TRUE(Exists("C:\\Work\\" + name)) << name;
+  EXPECT_EQ(Names("C:\\Work\\*.Cds").size(), 1u);
 }
 
 TEST_F(CopyTest, SafeReplaceWithoutMessagesIsQuiet) {

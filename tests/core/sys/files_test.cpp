@@ -146,6 +146,16 @@ TEST_F(FilesTest, RenameFileReplacesTheTarget) {
   EXPECT_EQ(RenameFile(*env, "C:\\missing.txt", "C:\\c.txt"), 1);
 }
 
+// Old code: the target was erased before the move, so a move that could not
+// be made cost the target.
+TEST_F(FilesTest, RenameFileThatCannotMoveKeepsTheTarget) {
+  Put("C:\\b.txt", "b");
+  ASSERT_EQ(fs->SetAttributes("C:\\b.txt", kAttrReadOnly | kAttrHidden), kIoOk);
+  EXPECT_EQ(RenameFile(*env, "C:\\missing.txt", "C:\\b.txt"), 1);
+  EXPECT_EQ(Get("C:\\b.txt"), "b");
+  EXPECT_EQ(fs->Attributes("C:\\b.txt"), unsigned{kAttrReadOnly | kAttrHidden});
+}
+
 TEST_F(FilesTest, RenameFileOntoAnotherCaseOfItselfKeepsIt) {
   Put("C:\\a.txt", "a");
   EXPECT_EQ(RenameFile(*env, "C:\\a.txt", "C:\\A.TXT"), 0);
