@@ -37,61 +37,15 @@
 
 namespace {
 
+using orvo::bench::ReadSource;
+using orvo::bench::RunSort;
+using orvo::bench::Amount;
+using orvo::bench::BalanceKey;
+using orvo::bench::BalanceKeyOf;
 using orvo::bench::PhaseResult;
 using orvo::bench::Random;
 using orvo::bench::RunChild;
 using orvo::bench::Seconds;
-
-std::string ReadSource(const std::string& relative) {
-  std::ifstream in(std::string(ORVO_SOURCE_DIR) + "/" + relative, std::ios::binary);
-  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  std::string crlf;
-  for (char c : text) {
-    if (c == '\n') crlf += '\r';
-    crlf += c;
-  }
-  return crlf;
-}
-
-// The balance key k: unit, account, activity, konto (32 characters).
-struct Key {
-  std::string unit, ucet, cinnost, konto;
-};
-Key KeyOf(uint64_t k) {
-  Random r;
-  r.state ^= (k + 1) * 0x9E3779B97F4A7C15ULL;
-  r.Next();
-  Key key;
-  key.unit = orvo::IntTextPadded(1 + r.Below(3), 2) + orvo::IntTextPadded(1 + r.Below(3), 2) +
-             orvo::IntTextPadded(11 + r.Below(20), 2);
-  key.ucet = orvo::IntTextPadded(100000 + r.Below(800000), 6);
-  key.cinnost = orvo::IntTextPadded(10000 + r.Below(90000), 5);
-  key.konto = orvo::PadRight(orvo::IntTextPadded(static_cast<int>(k), 9), 15);
-  return key;
-}
-
-std::string Amount(Random& r) {
-  return orvo::RealTextRounded(15, 2, static_cast<double>(r.Below(10000000)) / 100.0);
-}
-
-PhaseResult RunSort(const std::string& in, const std::string& out) {
-  PhaseResult result;
-  std::fflush(nullptr);
-  auto t0 = std::chrono::steady_clock::now();
-  pid_t pid = fork();
-  if (pid == 0) {
-    setenv("LC_ALL", "C", 1);
-    execlp("sort", "sort", "-o", out.c_str(), in.c_str(), static_cast<char*>(nullptr));
-    _exit(127);
-  }
-  int status = 0;
-  rusage usage{};
-  wait4(pid, &status, 0, &usage);
-  result.seconds = Seconds(t0);
-  result.peakMb = static_cast<double>(usage.ru_maxrss) / 1024.0;
-  result.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
-  return result;
-}
 
 }  // namespace
 
@@ -138,7 +92,7 @@ int main(int argc, char** argv) {
       cds.MakeTableVirt(bal);
       if (!bal.PrepareLoad(static_cast<uint64_t>(balances))) return {};
       for (int i = 0; i < balances; ++i) {
-        Key k = KeyOf(static_cast<uint64_t>(i));
+        BalanceKey k = BalanceKeyOf(static_cast<uint64_t>(i));
         const std::string values[] = {"26", "04", k.unit.substr(0, 2), k.unit.substr(2, 2), k.unit.substr(4, 2),
                                       k.ucet, k.cinnost, k.konto, Amount(r), Amount(r)};
         char* rec = bal.RecordBuffer() + static_cast<size_t>(i) * bal.RecordStride();
@@ -153,7 +107,7 @@ int main(int argc, char** argv) {
     std::ofstream text(lines, std::ios::binary);
     for (int i = 0; i < postings; ++i) {
       const int which = r.Below(5) == 0 ? balances + r.Below(balances / 2 + 1) : r.Below(balances);
-      Key k = KeyOf(static_cast<uint64_t>(which));
+      BalanceKey k = BalanceKeyOf(static_cast<uint64_t>(which));
       const bool debit = r.Below(2) == 0;
       const std::string values[] = {"26", "05", "0101111000", orvo::IntTextPadded(i / 20 % 100000, 5),
                                     orvo::IntTextPadded(i % 20 + 1, 4), k.unit.substr(0, 2), k.unit.substr(2, 2),

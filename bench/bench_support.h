@@ -1,6 +1,7 @@
 // What the benchmarks share: a deterministic random source, a stopwatch,
-// and running one phase in a child process so that its own peak memory can
-// be read.
+// running one phase in a child process so that its own peak memory can be
+// read, the yardstick `sort`, the shipped definitions, and the keys and
+// amounts of generated balances and postings.
 #pragma once
 
 #include <sys/resource.h>
@@ -8,11 +9,16 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <fstream>
+#include <iterator>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
+
+#include "core/sys/numbers.h"
+#include "core/sys/text.h"
 
 namespace orvo::bench {
 
@@ -76,6 +82,64 @@ PhaseResult RunChild(Fn phase) {
   }
   if (!result.figures.empty()) result.seconds = result.figures[0];
   return result;
+}
+
+// A file of the source tree (the shipped definitions), its lines ended by
+// CR LF as installed.
+inline std::string ReadSource(const std::string& relative) {
+  std::ifstream in(std::string(ORVO_SOURCE_DIR) + "/" + relative, std::ios::binary);
+  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::string crlf;
+  for (char c : text) {
+    if (c == '\n') crlf += '\r';
+    crlf += c;
+  }
+  return crlf;
+}
+
+// The yardstick: `LC_ALL=C sort -o out in` in a child process, its time
+// and peak memory.
+inline PhaseResult RunSort(const std::string& in, const std::string& out) {
+  PhaseResult result;
+  std::fflush(nullptr);
+  auto t0 = std::chrono::steady_clock::now();
+  pid_t pid = fork();
+  if (pid == 0) {
+    setenv("LC_ALL", "C", 1);
+    execlp("sort", "sort", "-o", out.c_str(), in.c_str(), static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  int status = 0;
+  rusage usage{};
+  wait4(pid, &status, 0, &usage);
+  result.seconds = Seconds(t0);
+  result.peakMb = static_cast<double>(usage.ru_maxrss) / 1024.0;
+  result.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  return result;
+}
+
+// An amount of 0,00 to 99 999,99 in a 15-character word.
+inline std::string Amount(Random& r) {
+  return orvo::RealTextRounded(15, 2, static_cast<double>(r.Below(10000000)) / 100.0);
+}
+
+// The balance key k: unit, account, activity, konto (32 characters), the
+// same for the same k on every run. The account is any six digits unless
+// `account` draws it.
+struct BalanceKey {
+  std::string unit, ucet, cinnost, konto;
+};
+inline BalanceKey BalanceKeyOf(uint64_t k, std::string (*account)(Random&) = nullptr) {
+  Random r;
+  r.state ^= (k + 1) * 0x9E3779B97F4A7C15ULL;
+  r.Next();
+  BalanceKey key;
+  key.unit = orvo::IntTextPadded(1 + r.Below(3), 2) + orvo::IntTextPadded(1 + r.Below(3), 2) +
+             orvo::IntTextPadded(11 + r.Below(20), 2);
+  key.ucet = account != nullptr ? account(r) : orvo::IntTextPadded(100000 + r.Below(800000), 6);
+  key.cinnost = orvo::IntTextPadded(10000 + r.Below(90000), 5);
+  key.konto = orvo::PadRight(orvo::IntTextPadded(static_cast<int>(k), 9), 15);
+  return key;
 }
 
 }  // namespace orvo::bench

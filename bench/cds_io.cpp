@@ -66,7 +66,8 @@ std::string Words(Random& r, int n) {
   return orvo::PadRight(s.substr(0, static_cast<size_t>(n)), n);
 }
 
-std::string Amount(Random& r) {
+// Up to 999 999,99: ten times the shared amount's range.
+std::string LargeAmount(Random& r) {
   double v = static_cast<double>(r.Below(100000000)) / 100.0;
   return orvo::RealTextRounded(15, 2, v);
 }
@@ -81,9 +82,9 @@ void Fill(Dataset& ds, int records) {
     std::string values[] = {
         "16", "03", "010203" + Digits(r, 4), Digits(r, 6), Digits(r, 3), "01", "02", "03",
         Digits(r, 6), Digits(r, 6), Digits(r, 10), Digits(r, 10),
-        debit ? Amount(r) : std::string(15, ' '), debit ? std::string(15, ' ') : Amount(r),
+        debit ? LargeAmount(r) : std::string(15, ' '), debit ? std::string(15, ' ') : LargeAmount(r),
         orvo::IntTextPadded(1 + r.Below(28), 2) + ".03.2016", Words(r, 40), "CZK",
-        "    1,000000", Amount(r), "novak     ", Words(r, 20)};
+        "    1,000000", LargeAmount(r), "novak     ", Words(r, 20)};
     ds.Append();
     for (int f = 0; f < 21; ++f) ds.SetAsString(f, values[f]);
     ds.Post();

@@ -37,6 +37,8 @@
 
 namespace {
 
+using orvo::bench::RunSort;
+using orvo::bench::Amount;
 using orvo::bench::Random;
 using orvo::bench::Seconds;
 using orvo::bench::PhaseResult;
@@ -78,10 +80,6 @@ std::string Words(Random& r, int n) {
   return orvo::PadRight(s.substr(0, static_cast<size_t>(n)), n);
 }
 
-std::string Amount(Random& r) {
-  return orvo::RealTextRounded(15, 2, static_cast<double>(r.Below(10000000)) / 100.0);
-}
-
 std::vector<std::string> Posting(Random& r, int i) {
   const bool debit = r.Below(2) == 0;
   const int month = 1 + r.Below(12);
@@ -110,26 +108,6 @@ std::string Key(const std::vector<std::string>& values, const std::vector<int>& 
   std::string key;
   for (int w : words) key += values[static_cast<size_t>(w - 1)];
   return key;
-}
-
-// `LC_ALL=C sort -o out in` as a child process.
-PhaseResult RunSort(const std::string& in, const std::string& out) {
-  PhaseResult result;
-  std::fflush(nullptr);
-  auto t0 = std::chrono::steady_clock::now();
-  pid_t pid = fork();
-  if (pid == 0) {
-    setenv("LC_ALL", "C", 1);
-    execlp("sort", "sort", "-o", out.c_str(), in.c_str(), static_cast<char*>(nullptr));
-    _exit(127);
-  }
-  int status = 0;
-  rusage usage{};
-  wait4(pid, &status, 0, &usage);
-  result.seconds = Seconds(t0);
-  result.peakMb = static_cast<double>(usage.ru_maxrss) / 1024.0;
-  result.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
-  return result;
 }
 
 void SetWords(orvo::CdsParams& p, const std::vector<int>& words) {

@@ -33,19 +33,9 @@
 
 namespace {
 
+using orvo::bench::ReadSource;
 using orvo::bench::Random;
 using orvo::bench::Seconds;
-
-std::string ReadSource(const std::string& relative) {
-  std::ifstream in(std::string(ORVO_SOURCE_DIR) + "/" + relative, std::ios::binary);
-  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  std::string crlf;
-  for (char c : text) {
-    if (c == '\n') crlf += '\r';
-    crlf += c;
-  }
-  return crlf;
-}
 
 constexpr const char* kPosting = "D:\\LOrvo\\Data\\260501UctO.Cds";
 

@@ -32,40 +32,12 @@
 
 namespace {
 
+using orvo::bench::ReadSource;
+using orvo::bench::RunSort;
 using orvo::bench::PhaseResult;
 using orvo::bench::Random;
 using orvo::bench::RunChild;
 using orvo::bench::Seconds;
-
-std::string ReadSource(const std::string& relative) {
-  std::ifstream in(std::string(ORVO_SOURCE_DIR) + "/" + relative, std::ios::binary);
-  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  std::string crlf;
-  for (char c : text) {
-    if (c == '\n') crlf += '\r';
-    crlf += c;
-  }
-  return crlf;
-}
-
-PhaseResult RunSort(const std::string& in, const std::string& out) {
-  PhaseResult result;
-  std::fflush(nullptr);
-  auto t0 = std::chrono::steady_clock::now();
-  pid_t pid = fork();
-  if (pid == 0) {
-    setenv("LC_ALL", "C", 1);
-    execlp("sort", "sort", "-o", out.c_str(), in.c_str(), static_cast<char*>(nullptr));
-    _exit(127);
-  }
-  int status = 0;
-  rusage usage{};
-  wait4(pid, &status, 0, &usage);
-  result.seconds = Seconds(t0);
-  result.peakMb = static_cast<double>(usage.ru_maxrss) / 1024.0;
-  result.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
-  return result;
-}
 
 }  // namespace
 

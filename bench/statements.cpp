@@ -42,21 +42,15 @@
 
 namespace {
 
+using orvo::bench::ReadSource;
+using orvo::bench::RunSort;
+using orvo::bench::Amount;
+using orvo::bench::BalanceKey;
+using orvo::bench::BalanceKeyOf;
 using orvo::bench::PhaseResult;
 using orvo::bench::Random;
 using orvo::bench::RunChild;
 using orvo::bench::Seconds;
-
-std::string ReadSource(const std::string& relative) {
-  std::ifstream in(std::string(ORVO_SOURCE_DIR) + "/" + relative, std::ios::binary);
-  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  std::string crlf;
-  for (char c : text) {
-    if (c == '\n') crlf += '\r';
-    crlf += c;
-  }
-  return crlf;
-}
 
 // Accounts of the shipped chart over all classes of the balance sheet and
 // the income statement.
@@ -68,44 +62,7 @@ const char* const kAccounts[] = {"013",    "021100", "022100", "022200", "031100
                                  "562",    "568100", "601100", "602100", "604",    "642",    "648",    "662"};
 constexpr int kAccountCount = static_cast<int>(sizeof kAccounts / sizeof kAccounts[0]);
 
-struct Key {
-  std::string unit, ucet, cinnost, konto;
-};
-Key KeyOf(uint64_t k) {
-  Random r;
-  r.state ^= (k + 1) * 0x9E3779B97F4A7C15ULL;
-  r.Next();
-  Key key;
-  key.unit = orvo::IntTextPadded(1 + r.Below(3), 2) + orvo::IntTextPadded(1 + r.Below(3), 2) +
-             orvo::IntTextPadded(11 + r.Below(20), 2);
-  key.ucet = kAccounts[r.Below(kAccountCount)];
-  key.cinnost = orvo::IntTextPadded(10000 + r.Below(90000), 5);
-  key.konto = orvo::PadRight(orvo::IntTextPadded(static_cast<int>(k), 9), 15);
-  return key;
-}
-
-std::string Amount(Random& r) {
-  return orvo::RealTextRounded(15, 2, static_cast<double>(r.Below(10000000)) / 100.0);
-}
-
-PhaseResult RunSort(const std::string& in, const std::string& out) {
-  PhaseResult result;
-  std::fflush(nullptr);
-  auto t0 = std::chrono::steady_clock::now();
-  pid_t pid = fork();
-  if (pid == 0) {
-    setenv("LC_ALL", "C", 1);
-    execlp("sort", "sort", "-o", out.c_str(), in.c_str(), static_cast<char*>(nullptr));
-    _exit(127);
-  }
-  int status = 0;
-  rusage usage{};
-  wait4(pid, &status, 0, &usage);
-  result.seconds = Seconds(t0);
-  result.peakMb = static_cast<double>(usage.ru_maxrss) / 1024.0;
-  result.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
-  return result;
-}
+std::string ShippedAccount(Random& r) { return kAccounts[r.Below(kAccountCount)]; }
 
 }  // namespace
 
@@ -163,7 +120,7 @@ int main(int argc, char** argv) {
       cds.MakeTableVirt(bal);
       if (!bal.PrepareLoad(static_cast<uint64_t>(balances))) return {};
       for (int i = 0; i < balances; ++i) {
-        Key k = KeyOf(static_cast<uint64_t>(i));
+        BalanceKey k = BalanceKeyOf(static_cast<uint64_t>(i), ShippedAccount);
         const std::string values[] = {"26", "04", k.unit.substr(0, 2), k.unit.substr(2, 2), k.unit.substr(4, 2),
                                       k.ucet, k.cinnost, k.konto, Amount(r), Amount(r)};
         char* rec = bal.RecordBuffer() + static_cast<size_t>(i) * bal.RecordStride();
@@ -176,7 +133,7 @@ int main(int argc, char** argv) {
       cds.params.DefName = "D:\\LOrvo\\DefSoub\\KalkMn.Def";
       cds.MakeTableVirt(quantities);
       for (int i = 0; i < balances; i += 100) {
-        Key k = KeyOf(static_cast<uint64_t>(i));
+        BalanceKey k = BalanceKeyOf(static_cast<uint64_t>(i), ShippedAccount);
         quantities.Append();
         const std::string values[] = {k.unit.substr(0, 2), k.unit.substr(2, 2), k.unit.substr(4, 2),
                                       orvo::IntTextPadded(i / 100 % 10000, 4), k.cinnost, "ks",
@@ -193,7 +150,7 @@ int main(int argc, char** argv) {
     std::ofstream text(lines, std::ios::binary);
     for (int i = 0; i < postings; ++i) {
       const int which = r.Below(5) == 0 ? balances + r.Below(balances / 2 + 1) : r.Below(balances);
-      Key k = KeyOf(static_cast<uint64_t>(which));
+      BalanceKey k = BalanceKeyOf(static_cast<uint64_t>(which), ShippedAccount);
       const bool debit = r.Below(2) == 0;
       const std::string values[] = {"26", "05", "0101111000", orvo::IntTextPadded(i / 20 % 100000, 5),
                                     orvo::IntTextPadded(i % 20 + 1, 4), k.unit.substr(0, 2), k.unit.substr(2, 2),

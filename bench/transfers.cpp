@@ -33,19 +33,10 @@
 
 namespace {
 
+using orvo::bench::ReadSource;
+using orvo::bench::Amount;
 using orvo::bench::Random;
 using orvo::bench::Seconds;
-
-std::string ReadSource(const std::string& relative) {
-  std::ifstream in(std::string(ORVO_SOURCE_DIR) + "/" + relative, std::ios::binary);
-  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  std::string crlf;
-  for (char c : text) {
-    if (c == '\n') crlf += '\r';
-    crlf += c;
-  }
-  return crlf;
-}
 
 constexpr const char* kPosting = "D:\\LOrvo\\Data\\260501UctO.Cds";
 constexpr const char* kTransfer = "D:\\LOrvo\\Prevody\\260502KoloUctPr.Cds";
@@ -67,8 +58,6 @@ bool MakeFile(orvo::Env& env, orvo::Session& session, const char* def, int n, co
   }
   return ds.SaveToFile(file, orvo::DataFormat::Binary);
 }
-
-std::string Amount(Random& r) { return orvo::RealTextRounded(15, 2, static_cast<double>(r.Below(10000000)) / 100.0); }
 
 }  // namespace
 
