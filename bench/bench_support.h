@@ -97,16 +97,21 @@ inline std::string ReadSource(const std::string& relative) {
   return crlf;
 }
 
-// The yardstick: `LC_ALL=C sort -o out in` in a child process, its time
-// and peak memory.
-inline PhaseResult RunSort(const std::string& in, const std::string& out) {
+// A yardstick program (`args`, the first the program) in a child process
+// under the C locale, its time and peak memory; not ok when it fails or is
+// missing. Its standard output is thrown away when `quiet`.
+inline PhaseResult RunProgramTimed(const std::vector<std::string>& args, bool quiet) {
   PhaseResult result;
+  std::vector<char*> argv;
+  for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+  argv.push_back(nullptr);
   std::fflush(nullptr);
   auto t0 = std::chrono::steady_clock::now();
   pid_t pid = fork();
   if (pid == 0) {
     setenv("LC_ALL", "C", 1);
-    execlp("sort", "sort", "-o", out.c_str(), in.c_str(), static_cast<char*>(nullptr));
+    if (quiet && std::freopen("/dev/null", "w", stdout) == nullptr) _exit(126);
+    execvp(argv[0], argv.data());
     _exit(127);
   }
   int status = 0;
@@ -116,6 +121,11 @@ inline PhaseResult RunSort(const std::string& in, const std::string& out) {
   result.peakMb = static_cast<double>(usage.ru_maxrss) / 1024.0;
   result.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
   return result;
+}
+
+// The yardstick `LC_ALL=C sort -o out in`.
+inline PhaseResult RunSort(const std::string& in, const std::string& out) {
+  return RunProgramTimed({"sort", "-o", out, in}, false);
 }
 
 // An amount of 0,00 to 99 999,99 in a 15-character word.

@@ -43,6 +43,7 @@
 namespace {
 
 using orvo::bench::ReadSource;
+using orvo::bench::RunProgramTimed;
 using orvo::bench::RunSort;
 using orvo::bench::Amount;
 using orvo::bench::BalanceKey;
@@ -61,23 +62,8 @@ double LoadAverage() {
 // `ledger -f journal bal` with its output thrown away; not ok when the
 // program is missing.
 PhaseResult RunLedgerCli(const std::string& journal) {
-  PhaseResult result;
-  if (std::getenv("ORVO_BENCH_SKIP_LEDGER") != nullptr) return result;
-  std::fflush(nullptr);
-  auto t0 = std::chrono::steady_clock::now();
-  pid_t pid = fork();
-  if (pid == 0) {
-    if (std::freopen("/dev/null", "w", stdout) == nullptr) _exit(126);
-    execlp("ledger", "ledger", "-f", journal.c_str(), "bal", static_cast<char*>(nullptr));
-    _exit(127);
-  }
-  int status = 0;
-  rusage usage{};
-  wait4(pid, &status, 0, &usage);
-  result.seconds = Seconds(t0);
-  result.peakMb = static_cast<double>(usage.ru_maxrss) / 1024.0;
-  result.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
-  return result;
+  if (std::getenv("ORVO_BENCH_SKIP_LEDGER") != nullptr) return PhaseResult{};
+  return RunProgramTimed({"ledger", "-f", journal, "bal"}, true);
 }
 
 // "1234,56" (blanks around) as ledger's "1234.56", with the sign given.
