@@ -163,7 +163,7 @@ UctDoklWindow::UctDoklWindow(OrvoApp& app, QWidget* parent)
 UctDoklWindow::~UctDoklWindow() = default;
 
 QPushButton* UctDoklWindow::AddButton(const char* name, const char* text, const char* hint,
-                                          std::function<void()> action) {
+                                      std::function<void()> action) {
   QPushButton* button = MakeNamedButton(this, name, text, hint, [this, action = std::move(action)] {
     Run(action);
     RefreshAll();

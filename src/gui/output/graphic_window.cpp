@@ -28,21 +28,11 @@
 #include "core/sys/numbers.h"
 #include "core/sys/program.h"
 #include "gui/output/font_convert.h"
+#include "gui/output/page_bar.h"
 #include "gui/sys/qt_text.h"
 #include "paint/graphic_pictures.h"
 
 namespace orvo::gui {
-
-namespace {
-
-QPushButton* Hinted(QWidget* parent, const char* caption, const char* hint) {
-  auto* b = new QPushButton(FromCp(caption), parent);
-  b->setToolTip(FromCp(hint));
-  b->setObjectName(FromCp(hint));
-  return b;
-}
-
-}  // namespace
 
 GraphicWindow::GraphicWindow(Env& env, GraphicKind kind, std::string report, std::string def, Office& office,
                              QWidget* parent, SlotGuard guard)
@@ -83,47 +73,15 @@ void GraphicWindow::SetUp() {
   build->setObjectName("Vytvoreni sestavy");
   connect(build, &QPushButton::clicked, this, &GraphicWindow::Build);
   bar->addWidget(build);
-  struct Move {
-    const char* caption;
-    const char* hint;
-    std::optional<int> (PageFields::*step)();
-  };
-  for (const Move& m : {Move{"|<", "Prvni stranka", &PageFields::First},
-                        Move{"<", "Predchazejici stranka", &PageFields::Prior},
-                        Move{">", "Nasledujici stranka", &PageFields::Next},
-                        Move{">|", "Posledni stranka", &PageFields::Last}}) {
-    auto* b = Hinted(this, m.caption, m.hint);
-    auto step = m.step;
-    connect(b, &QPushButton::clicked, this, [this, step] { Run([&] { Show((model_.Fields().*step)()); }); });
-    bar->addWidget(b);
-  }
-  bar->addWidget(new QLabel(FromCp("Str1:"), this));
-  str1_ = new QLineEdit(this);
-  str1_->setFixedWidth(60);
-  bar->addWidget(str1_);
-  bar->addWidget(new QLabel(FromCp("Str2:"), this));
-  str2_ = new QLineEdit(this);
-  str2_->setFixedWidth(60);
-  bar->addWidget(str2_);
-  auto leave = [this](QLineEdit* field, bool first) {
-    Run([&] {
-      PageFields& f = model_.Fields();
-      (first ? f.Str1() : f.Str2()) = ToCp(field->text());
-      const bool ok = first ? f.LeaveStr1() : f.LeaveStr2();
-      SyncFields();
-      if (!ok) field->setFocus();
-    });
-  };
-  connect(str1_, &QLineEdit::editingFinished, this, [this, leave] { leave(str1_, true); });
-  connect(str2_, &QLineEdit::editingFinished, this, [this, leave] { leave(str2_, false); });
-  auto* showStr1 = Hinted(this, "Str1", "Zobrazeni stranky Str1");
-  connect(showStr1, &QPushButton::clicked, this, [this] {
-    Run([&] {
-      model_.Fields().Str1() = ToCp(str1_->text());
-      Show(model_.Fields().ShowStr1());
-    });
-  });
-  bar->addWidget(showStr1);
+  PageBarHooks hooks;
+  hooks.fields = [this]() -> PageFields& { return model_.Fields(); };
+  hooks.run = [this](const std::function<void()>& work) { Run(work); };
+  hooks.mayLeave = [] { return true; };
+  hooks.show = [this](std::optional<int> page) { Show(page); };
+  hooks.sync = [this] { SyncFields(); };
+  const PageBar pages = AddPageBar(this, bar, hooks);
+  str1_ = pages.str1;
+  str2_ = pages.str2;
   auto* printOne = Hinted(this, "Tisk", "Tisk aktualni stranky");
   connect(printOne, &QPushButton::clicked, this, &GraphicWindow::PrintCurrent);
   bar->addWidget(printOne);

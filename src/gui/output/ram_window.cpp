@@ -26,20 +26,10 @@
 #include "core/sys/files.h"
 #include "core/sys/messages.h"
 #include "gui/output/font_convert.h"
+#include "gui/output/page_bar.h"
 #include "gui/sys/qt_text.h"
 
 namespace orvo::gui {
-
-namespace {
-
-QPushButton* Hinted(QWidget* parent, const char* caption, const char* hint) {
-  auto* b = new QPushButton(FromCp(caption), parent);
-  b->setToolTip(FromCp(hint));
-  b->setObjectName(FromCp(hint));
-  return b;
-}
-
-}  // namespace
 
 RamWindow::RamWindow(Env& env, RamHandOver& handOver, const FontChoice& reportFont, QWidget* parent,
                      SlotGuard guard)
@@ -57,58 +47,16 @@ RamWindow::RamWindow(Env& env, RamHandOver& handOver, const FontChoice& reportFo
   build->setObjectName("Vytvoreni sestavy");
   connect(build, &QPushButton::clicked, this, &RamWindow::Build);
   bar->addWidget(build);
-  struct Move {
-    const char* caption;
-    const char* hint;
-    std::optional<int> (RamModel::*step)();
-  };
-  for (const Move& m : {Move{"|<", "Prvni stranka", &RamModel::First},
-                        Move{"<", "Predchazejici stranka", &RamModel::Prior},
-                        Move{">", "Nasledujici stranka", &RamModel::Next},
-                        Move{">|", "Posledni stranka", &RamModel::Last}}) {
-    auto* b = Hinted(this, m.caption, m.hint);
-    auto step = m.step;
-    connect(b, &QPushButton::clicked, this, [this, step] {
-      Run([&] {
-        if (!SaveCorrections()) return;
-        Show((model_.*step)());
-      });
-    });
-    bar->addWidget(b);
-  }
-  bar->addWidget(new QLabel(FromCp("Str1:"), this));
-  str1_ = new QLineEdit(this);
-  str1_->setFixedWidth(60);
-  bar->addWidget(str1_);
-  bar->addWidget(new QLabel(FromCp("Str2:"), this));
-  str2_ = new QLineEdit(this);
-  str2_->setFixedWidth(60);
-  bar->addWidget(str2_);
-  connect(str1_, &QLineEdit::editingFinished, this, [this] {
-    Run([&] {
-      model_.Str1() = ToCp(str1_->text());
-      const bool ok = model_.LeaveStr1();
-      SyncFields();
-      if (!ok) str1_->setFocus();
-    });
-  });
-  connect(str2_, &QLineEdit::editingFinished, this, [this] {
-    Run([&] {
-      model_.Str2() = ToCp(str2_->text());
-      const bool ok = model_.LeaveStr2();
-      SyncFields();
-      if (!ok) str2_->setFocus();
-    });
-  });
-  auto* showStr1 = Hinted(this, "Str1", "Zobrazeni stranky Str1");
-  connect(showStr1, &QPushButton::clicked, this, [this] {
-    Run([&] {
-      if (!SaveCorrections()) return;
-      model_.Str1() = ToCp(str1_->text());
-      Show(model_.ShowStr1());
-    });
-  });
-  bar->addWidget(showStr1);
+  PageBarHooks hooks;
+  hooks.fields = [this]() -> PageFields& { return model_.Fields(); };
+  hooks.run = [this](const std::function<void()>& work) { Run(work); };
+  // Corrections typed into the page are saved before another page is shown.
+  hooks.mayLeave = [this] { return SaveCorrections(); };
+  hooks.show = [this](std::optional<int> page) { Show(page); };
+  hooks.sync = [this] { SyncFields(); };
+  const PageBar pages = AddPageBar(this, bar, hooks);
+  str1_ = pages.str1;
+  str2_ = pages.str2;
   auto* printOne = Hinted(this, "Tisk", "Tisk aktualni stranky");
   connect(printOne, &QPushButton::clicked, this, &RamWindow::PrintCurrent);
   bar->addWidget(printOne);

@@ -136,7 +136,7 @@ CdsDoklWindow::CdsDoklWindow(OrvoApp& app, QWidget* parent)
 }
 
 QPushButton* CdsDoklWindow::AddButton(const char* name, const char* text, const char* hint,
-                                          std::function<void()> action) {
+                                      std::function<void()> action) {
   QPushButton* button = MakeNamedButton(this, name, text, hint, [this, action = std::move(action)] {
     Act(action);
     RefreshAll();
